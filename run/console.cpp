@@ -1,0 +1,13 @@
+#include "run/console.h"
+
+#include "textio/free_writer.h"
+
+namespace run {
+
+void print_closing_triple(textio::OutputFile& console) {
+  textio::write_free(console);
+  textio::write_free(console, separator_line);
+  textio::write_free(console);
+}
+
+}  // namespace run

@@ -1,0 +1,81 @@
+// run/run_context.h: the one run context: the parameters, the open wave-model
+// inputs, the console and every table of the run. Each table is created once,
+// by the step that knows its sizes; indices in code start at 0, values that
+// name stations, events or slots keep their numbers from 1 (0 = none).
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "run/run_parameters.h"
+#include "run/table.h"
+#include "textio/output_file.h"
+#include "textio/record_file.h"
+
+namespace run {
+
+using Stamp = std::array<char, 14>;  // yyyymmddHHMMSS
+using Label = std::array<char, 22>;  // MM/DD/YYYY hh:mm:ss AM
+
+struct RunContext {
+  RunParameters params;
+  textio::OutputFile console;
+
+  // Wave-model inputs, open from the input checks until they are closed.
+  std::optional<textio::RecordFile> sim, std, station_output, dep, frequency;
+
+  // Counts.
+  std::int32_t station_count = 0;
+  std::int32_t station_record_count = 0;
+  std::int32_t input_event_count = 0;
+  std::int32_t output_event_count = 0;
+
+  // Station output: (input event, station).
+  std::vector<std::int32_t> station_i, station_j;
+  Table<float> wave_height, wave_period;
+  Table<double> wave_direction;
+
+  // Depth grid: depth_grid(i, k) is column i of the k-th row in file order.
+  std::int32_t grid_ni = 0, grid_nj = 0;
+  float grid_cell_size = 0.0f, grid_spacing_flag = 0.0f;
+  Table<float> depth_grid;
+  std::vector<float> cell_widths_i, cell_widths_j;
+
+  // Simulation file.
+  double wave_origin_x = 0.0, wave_origin_y = 0.0, wave_azimuth = 0.0;
+
+  // Frequency of occurrence: (input event, period).
+  Table<float> event_period_percent, event_period_fraction;
+  Table<std::int32_t> event_period_repeats;
+  std::vector<std::int32_t> period_output_events;
+
+  // Time axis, one entry per output step.
+  std::vector<Stamp> step_stamp;
+  std::vector<Label> step_label;
+
+  // Directions: (input event, station).
+  double world_offset = 0.0, shore_offset = 0.0;
+  Table<double> world_direction, shore_direction, selected_direction;
+
+  // Stations on the map and on the shoreline grid.
+  std::vector<double> station_grid_x, station_grid_y, station_x, station_y;
+  std::vector<std::int32_t> station_cell;  // shoreline cell from 1, 0 for none
+
+  // Event order, one entry per output step.
+  std::vector<std::int32_t> step_slot, slot_event, period_shuffle, series_event;
+  std::int32_t period_slot_base = 0;
+
+  // Output series: (output step, station).
+  Table<float> out_height, out_period, out_direction;
+
+  // Shoreline cell widths, released after the gauges are placed.
+  std::vector<float> shore_cell_width;
+};
+
+// The depth at station p's wave-grid cell (p from 0): the file stores its rows
+// from j = grid_nj down to 1.
+float station_depth(const RunContext& ctx, std::int32_t p);
+
+}  // namespace run

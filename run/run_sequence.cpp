@@ -1,0 +1,132 @@
+#include "run/run_sequence.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "convert/conversion.h"
+#include "run/control_file.h"
+#include "run/status.h"
+#include "shoreline/shoreline_output.h"
+#include "textio/free_writer.h"
+#include "wavemodel/wave_inputs.h"
+
+namespace run {
+namespace {
+
+constexpr const char* rule_line = "========================================================";
+constexpr const char* box_line = "        +-------------------------------------+         ";
+
+// The phases that can end in an error stop, in their order.
+Status run_phases(RunContext& ctx) {
+  if (load_control_file(ctx) == Status::error_stop)
+    return Status::error_stop;
+  print_parameter_echo(ctx);
+  if (open_wave_inputs(ctx) == Status::error_stop)
+    return Status::error_stop;
+
+  if (wavemodel::read_wave_model_counts(ctx) == Status::error_stop)
+    return Status::error_stop;
+  convert::start_time_axis(ctx);
+  if (wavemodel::read_wave_model_values(ctx) == Status::error_stop)
+    return Status::error_stop;
+  if (is_dunelot_output(ctx.params)) {
+    if (shoreline::read_shoreline_parameters(ctx) == Status::error_stop) {
+      return Status::error_stop;
+    }
+  }
+  close_wave_inputs(ctx);
+
+  if (convert::build_time_axis(ctx) == Status::error_stop)
+    return Status::error_stop;
+  convert::convert_directions(ctx);
+  convert::order_events_and_build_series(ctx);
+  convert::place_stations(ctx);
+
+  if (is_map_output(ctx.params)) {
+    shoreline::write_map_file(ctx);
+  } else if (is_dunelot_output(ctx.params)) {
+    shoreline::write_shoreline_outputs(ctx);
+  }
+  return Status::ok;
+}
+
+// One line from standard input without its line end; false at its end.
+bool read_console_line(std::string& line) {
+  line.clear();
+  int c;
+  while ((c = std::fgetc(stdin)) != EOF) {
+    if (c == '\n')
+      return true;
+    line.push_back(static_cast<char>(c));
+  }
+  return !line.empty();
+}
+
+}  // namespace
+
+void print_banner(textio::OutputFile& console) {
+  static constexpr const char* middle[] = {
+      box_line,
+      "                      quilbar                           ",
+      box_line,
+      "                  Build: 02 AUG 2012                    ",
+      "                      quilbar.exe                       ",
+      "",
+      "    PURPOSE:                                            ",
+      "      Converts KRV-Wave station output data (selhts.out)",
+      "      to either:                                        ",
+      "",
+      "      1) TGM *.map file for Dunelot wave input from     ",
+      "           TGM Map Module; or                           ",
+      "      2) Dunelot *.dun and *.wave files for direct      ",
+      "           Dunelot wave input.                          ",
+      "",
+  };
+  textio::write_free(console);
+  textio::write_free(console);
+  textio::write_free(console, rule_line);
+  textio::write_free(console);
+  for (const char* line : middle) {
+    if (*line == '\0') {
+      textio::write_free(console);
+    } else {
+      textio::write_free(console, line);
+    }
+  }
+  textio::write_free(console, rule_line);
+  textio::write_free(console);
+  textio::write_free(console);
+}
+
+void pause_for_user(textio::OutputFile& console) {
+  std::string line;
+  for (;;) {
+    textio::write_free(console, "quilbar Pause - Enter command<CR> or <CR> to continue.");
+    textio::flush(console);
+    if (!read_console_line(line))
+      return;
+    if (!line.empty() && line.back() == '\r')
+      line.pop_back();
+    if (line.empty())
+      return;
+    std::fflush(nullptr);
+    [[maybe_unused]] int rc = std::system(line.c_str());
+  }
+}
+
+int run_quilbar() {
+  RunContext ctx;
+  ctx.console = textio::console_output();
+  print_banner(ctx.console);
+  const Status status = run_phases(ctx);
+  if (status == Status::error_stop) {
+    pause_for_user(ctx.console);
+    textio::flush(ctx.console);
+    return 1;
+  }
+  textio::flush(ctx.console);
+  return 0;
+}
+
+}  // namespace run

@@ -1,0 +1,17 @@
+// run/run_sequence.h: the program's run, from the banner to the end.
+#pragma once
+
+#include "run/run_context.h"
+
+namespace run {
+
+void print_banner(textio::OutputFile& console);
+// The pause of an error stop: prompt, then wait for an empty line (or the end
+// of standard input); a non-empty line goes to the command interpreter.
+void pause_for_user(textio::OutputFile& console);
+
+// Runs the whole program in the working directory; returns the exit status
+// (0 normal end, 1 error stop). IoError escapes for the caller to report.
+int run_quilbar();
+
+}  // namespace run

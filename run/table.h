@@ -1,0 +1,42 @@
+// run/table.h: a two-dimensional table of plain values, first index fastest,
+// indexed from 0 in code (row i, column j).
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+namespace run {
+
+template <class T>
+struct Table {
+  std::int32_t rows = 0;     // first index: input event, output step, grid column
+  std::int32_t columns = 0;  // second index: station, period, grid row
+  std::vector<T> values;
+
+  T& operator()(std::int32_t i, std::int32_t j) {
+    return values[static_cast<std::size_t>(i) + static_cast<std::size_t>(j) * rows];
+  }
+  const T& operator()(std::int32_t i, std::int32_t j) const {
+    return values[static_cast<std::size_t>(i) + static_cast<std::size_t>(j) * rows];
+  }
+  T* column(std::int32_t j) { return values.data() + static_cast<std::size_t>(j) * rows; }
+  const T* column(std::int32_t j) const {
+    return values.data() + static_cast<std::size_t>(j) * rows;
+  }
+};
+
+// Creates the table with every element `fill`; a size below 1 gives an empty dimension.
+template <class T>
+void create_table(Table<T>& t, std::int32_t rows, std::int32_t columns, T fill = T{}) {
+  t.rows = rows > 0 ? rows : 0;
+  t.columns = columns > 0 ? columns : 0;
+  t.values.assign(static_cast<std::size_t>(t.rows) * static_cast<std::size_t>(t.columns), fill);
+}
+
+// A one-dimensional table of `count` elements `fill` (none for a count below 1).
+template <class T>
+void create_list(std::vector<T>& v, std::int32_t count, T fill = T{}) {
+  v.assign(count > 0 ? static_cast<std::size_t>(count) : 0, fill);
+}
+
+}  // namespace run

@@ -1,0 +1,45 @@
+// tests/run_support.h: running the built program in a scratch directory, for
+// the end-to-end tests.
+#pragma once
+
+#include <string>
+
+namespace testing_support {
+
+struct RunResult {
+  int exit_status = -1;
+  std::string out;  // standard output, byte for byte
+  std::string err;  // standard error
+};
+
+// A fresh directory under the system's temporary folder, removed with its
+// contents at the end of the test.
+class ScratchDir {
+ public:
+  ScratchDir();
+  ~ScratchDir();
+  ScratchDir(const ScratchDir&) = delete;
+  ScratchDir& operator=(const ScratchDir&) = delete;
+
+  const std::string& path() const { return path_; }
+  std::string file(const std::string& name) const { return path_ + "/" + name; }
+  void write(const std::string& name, const std::string& content) const;
+  std::string read(const std::string& name) const;
+  bool exists(const std::string& name) const;
+  // Copies every file of a folder of the source tree (e.g. "examples/map_case").
+  void copy_from_source(const std::string& folder) const;
+
+  // Runs quilbar in this directory with `input` on standard input (none: at its end).
+  RunResult run(const std::string& input = "") const;
+
+ private:
+  std::string path_;
+};
+
+// Reads a file of the source tree (e.g. "tests/data/x.expected").
+std::string read_source_file(const std::string& relative);
+
+// Joins records with CR LF after each: the layout every written record has.
+std::string crlf_records(std::initializer_list<std::string> records);
+
+}  // namespace testing_support

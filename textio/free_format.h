@@ -1,0 +1,82 @@
+// textio/free_format.h: the free-format (list-directed) reader. Values are
+// separated by blanks, tabs or a comma; a read goes on over as many records as
+// its items need; a slash ends it; null values, r*v and r* repeats, and quoted
+// texts with doubled marks are understood.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+
+#include "textio/record_file.h"
+
+namespace textio {
+
+enum class ReadStatus : int { ok = 0, error = 1, end_of_file = -1 };
+
+// One item of a read: a typed target, or `count` consecutive targets of one type.
+struct FreeItem {
+  enum class Kind : std::uint8_t { text, int8, int32, int64, real32, real64 };
+  Kind kind;
+  void* target;
+  std::size_t count = 1;
+  std::size_t text_length = 0;  // texts are fitted (cut or blank-padded) to this
+};
+
+// A fixed-length text target: the value read is cut or blank-padded to `length`.
+struct TextTarget {
+  std::string* text;
+  std::size_t length;
+};
+inline TextTarget text_item(std::string& s, std::size_t length) {
+  return {&s, length};
+}
+
+inline FreeItem free_item(TextTarget t) {
+  return {FreeItem::Kind::text, t.text, 1, t.length};
+}
+inline FreeItem free_item(std::int8_t& v) {
+  return {FreeItem::Kind::int8, &v};
+}
+inline FreeItem free_item(std::int32_t& v) {
+  return {FreeItem::Kind::int32, &v};
+}
+inline FreeItem free_item(std::int64_t& v) {
+  return {FreeItem::Kind::int64, &v};
+}
+inline FreeItem free_item(float& v) {
+  return {FreeItem::Kind::real32, &v};
+}
+inline FreeItem free_item(double& v) {
+  return {FreeItem::Kind::real64, &v};
+}
+inline FreeItem free_item(std::span<float> v) {
+  return {FreeItem::Kind::real32, v.data(), v.size()};
+}
+inline FreeItem free_item(std::span<std::int32_t> v) {
+  return {FreeItem::Kind::int32, v.data(), v.size()};
+}
+
+// Reads the items in order, starting on the next record of f. On an error the
+// status is `error`, the item that failed holds 0 if it is an integer (a real
+// keeps its value) and the rest of the record is skipped; at the end of the
+// file the status is `end_of_file`. Items not reached keep their values.
+ReadStatus read_free_items(RecordFile& f, std::span<const FreeItem> items);
+
+template <class... T>
+ReadStatus read_free(RecordFile& f, T&&... targets) {
+  const FreeItem items[] = {free_item(targets)...};
+  return read_free_items(f, items);
+}
+
+// The same read where no status is tested: a failure raises IoError naming the
+// file, the record and the reason.
+void read_free_required_items(RecordFile& f, std::span<const FreeItem> items);
+
+template <class... T>
+void read_free_required(RecordFile& f, T&&... targets) {
+  const FreeItem items[] = {free_item(targets)...};
+  read_free_required_items(f, items);
+}
+
+}  // namespace textio

@@ -1,0 +1,11 @@
+#include "textio/io_error.h"
+
+namespace textio {
+
+IoError::IoError(const std::string& file, std::int64_t record, const std::string& reason)
+    : std::runtime_error(file + ":" + std::to_string(record) + ": " + reason) {}
+
+IoError::IoError(const std::string& file, const std::string& reason)
+    : std::runtime_error(file + ": " + reason) {}
+
+}  // namespace textio

@@ -1,0 +1,19 @@
+// textio/io_error.h: the one exception of the program, raised by the text layer
+// when a file operation fails where no caller checks a status.
+#pragma once
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+
+namespace textio {
+
+// what() reads "selhts.out:17: cannot read a real" (with a record number) or
+// "map.out: cannot create file: Permission denied" (without one).
+class IoError : public std::runtime_error {
+ public:
+  IoError(const std::string& file, std::int64_t record, const std::string& reason);
+  IoError(const std::string& file, const std::string& reason);
+};
+
+}  // namespace textio
