@@ -1,0 +1,66 @@
+#include "wavemodel/depth_grid.h"
+
+#include <span>
+#include <string>
+
+#include "run/console.h"
+#include "textio/fixed_fields.h"
+#include "textio/free_format.h"
+#include "textio/free_writer.h"
+
+namespace wavemodel {
+namespace {
+
+constexpr std::size_t header_columns = 150;
+
+// Reads `values` in 13-column fields; an empty list takes no record.
+void read_field_list(textio::RecordFile& f, std::span<float> values) {
+  if (!values.empty())
+    textio::read_fixed_reals(f, values);
+}
+
+}  // namespace
+
+DepthHeader read_depth_header(std::string_view first_record) {
+  const std::string header = textio::read_fixed(first_record, textio::A150, header_columns);
+  auto text = textio::records_from_text("depth header", header);
+  DepthHeader h;
+  textio::read_free(text, h.grid_ni, h.grid_nj, h.grid_cell_size, h.grid_spacing_flag);
+  return h;
+}
+
+std::optional<DepthGrid> read_depth_grid(textio::RecordFile& dep_file) {
+  const auto first = textio::next_record(dep_file);
+  if (!first)
+    return std::nullopt;
+
+  DepthGrid g;
+  g.header = read_depth_header(*first);
+  const DepthHeader& h = g.header;
+  run::create_table(g.depth_grid, h.grid_ni, h.grid_nj, 0.0f);
+  run::create_list(g.cell_widths_i, h.grid_ni, 0.0f);
+  run::create_list(g.cell_widths_j, h.grid_nj, 0.0f);
+
+  for (std::int32_t k = 0; k < g.depth_grid.columns; ++k) {
+    read_field_list(dep_file,
+                    {g.depth_grid.column(k), static_cast<std::size_t>(g.depth_grid.rows)});
+  }
+  if (h.grid_spacing_flag == listed_widths_flag) {
+    read_field_list(dep_file, g.cell_widths_i);
+    read_field_list(dep_file, g.cell_widths_j);
+  } else {
+    // The flag never becomes a width: uniform widths are the cell size.
+    g.cell_widths_i.assign(g.cell_widths_i.size(), h.grid_cell_size);
+    g.cell_widths_j.assign(g.cell_widths_j.size(), h.grid_cell_size);
+  }
+  return g;
+}
+
+run::Status report_empty_depth_file(textio::OutputFile& console, std::string_view dep_file_name) {
+  const std::string lead = std::string("ERROR: Input *.dep file specified as: ") + run::quote_mark;
+  const std::string tail = run::quote_mark + std::string(" is empty!");
+  textio::write_free(console, lead, textio::trimmed(dep_file_name), tail);
+  return run::Status::error_stop;
+}
+
+}  // namespace wavemodel

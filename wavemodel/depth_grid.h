@@ -1,0 +1,47 @@
+// wavemodel/depth_grid.h: the wave model's depth file (*.dep): the grid's size,
+// the depth of every cell and the cell widths along i and j.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+#include "run/status.h"
+#include "run/table.h"
+#include "textio/output_file.h"
+#include "textio/record_file.h"
+
+namespace wavemodel {
+
+// A spacing flag of this value lists the cell widths after the depths.
+inline constexpr float listed_widths_flag = 999.0f;
+
+struct DepthHeader {
+  std::int32_t grid_ni = 0;
+  std::int32_t grid_nj = 0;
+  float grid_cell_size = 0.0f;
+  float grid_spacing_flag = 0.0f;
+};
+
+struct DepthGrid {
+  DepthHeader header;
+  run::Table<float> depth_grid;  // (grid_ni, grid_nj), rows in file order
+  std::vector<float> cell_widths_i, cell_widths_j;
+};
+
+// The four header values, read free-format from the first 150 columns of the
+// first record; the read stops at the first value it cannot take, and that
+// value and the ones after it stay 0.
+DepthHeader read_depth_header(std::string_view first_record);
+
+// Reads the whole depth file from its first record; nullopt when the file has
+// no record at all. The depth rows and listed widths are read in 13-column
+// fields, five to a record, each row or width list starting on a new record;
+// IoError when one runs past the end of the file or holds no number.
+std::optional<DepthGrid> read_depth_grid(textio::RecordFile& dep_file);
+
+// The message for a depth file with no record, and error_stop.
+run::Status report_empty_depth_file(textio::OutputFile& console, std::string_view dep_file_name);
+
+}  // namespace wavemodel

@@ -1,0 +1,48 @@
+#include "wavemodel/event_counts.h"
+
+#include <cmath>
+
+#include "run/console.h"
+#include "textio/free_writer.h"
+
+namespace wavemodel {
+
+std::optional<std::int32_t> steady_state_event_count(float series_length_hours,
+                                                     float time_step_hours) {
+  const float quotient = series_length_hours / time_step_hours;
+  if (!std::isfinite(quotient))
+    return std::nullopt;
+  const float rounded = std::round(quotient);
+  // 2^31 is exact as a float; every float below it converts to a 4-byte integer.
+  if (rounded < -2147483648.0f || rounded >= 2147483648.0f)
+    return std::nullopt;
+  return static_cast<std::int32_t>(rounded);
+}
+
+run::Status count_output_events(run::RunContext& ctx) {
+  run::RunParameters& p = ctx.params;
+  if (p.krv_mode != 0) {
+    ctx.output_event_count = ctx.input_event_count;
+    p.krv_mode = 1;
+    p.random_order = 0;
+    return run::Status::ok;
+  }
+  const auto count = steady_state_event_count(p.series_length_hours, p.time_step_hours);
+  if (!count) {
+    textio::write_free(ctx.console,
+                       "ERROR: Output time series timestep (hours) must not be 0 in steady state "
+                       "mode!");
+    return run::Status::error_stop;
+  }
+  ctx.output_event_count = *count;
+  return run::Status::ok;
+}
+
+void print_event_counts(textio::OutputFile& console, std::int32_t input_event_count,
+                        std::int32_t output_event_count) {
+  textio::write_free(console, "Number of input wave events:  ", input_event_count);
+  textio::write_free(console, "Number of output wave events: ", output_event_count);
+  run::print_closing_triple(console);
+}
+
+}  // namespace wavemodel

@@ -1,0 +1,71 @@
+#include "wavemodel/wave_inputs.h"
+
+#include <utility>
+
+#include "wavemodel/depth_grid.h"
+#include "wavemodel/event_counts.h"
+#include "wavemodel/frequency_table.h"
+#include "wavemodel/simulation_file.h"
+#include "wavemodel/station_list.h"
+#include "wavemodel/station_output.h"
+
+namespace wavemodel {
+
+run::Status read_wave_model_counts(run::RunContext& ctx) {
+  ctx.station_count = read_station_count(*ctx.std);
+  print_station_count(ctx.console, ctx.station_count);
+  if (check_station_count(ctx.console, ctx.station_count, ctx.params.std_file) ==
+      run::Status::error_stop) {
+    return run::Status::error_stop;
+  }
+
+  ctx.station_record_count = count_station_records(*ctx.station_output);
+  ctx.input_event_count = ctx.station_record_count / ctx.station_count;
+
+  create_frequency_tables(ctx.input_event_count, ctx.params.period_count, ctx.event_period_percent,
+                          ctx.event_period_fraction, ctx.event_period_repeats,
+                          ctx.period_output_events);
+  if (count_output_events(ctx) == run::Status::error_stop)
+    return run::Status::error_stop;
+  if (ctx.params.krv_mode == 0)
+    read_frequency_file(*ctx.frequency, ctx.event_period_percent);
+  split_output_events(ctx.output_event_count, ctx.period_output_events);
+
+  print_event_counts(ctx.console, ctx.input_event_count, ctx.output_event_count);
+  return run::Status::ok;
+}
+
+run::Status read_wave_model_values(run::RunContext& ctx) {
+  auto grid = read_depth_grid(*ctx.dep);
+  if (!grid)
+    return report_empty_depth_file(ctx.console, ctx.params.dep_file);
+  ctx.grid_ni = grid->header.grid_ni;
+  ctx.grid_nj = grid->header.grid_nj;
+  ctx.grid_cell_size = grid->header.grid_cell_size;
+  ctx.grid_spacing_flag = grid->header.grid_spacing_flag;
+  ctx.depth_grid = std::move(grid->depth_grid);
+  ctx.cell_widths_i = std::move(grid->cell_widths_i);
+  ctx.cell_widths_j = std::move(grid->cell_widths_j);
+
+  StationOutput stations =
+      read_station_output(*ctx.station_output, ctx.input_event_count, ctx.station_count);
+  ctx.station_i = std::move(stations.station_i);
+  ctx.station_j = std::move(stations.station_j);
+  ctx.wave_height = std::move(stations.wave_height);
+  ctx.wave_period = std::move(stations.wave_period);
+  ctx.wave_direction = std::move(stations.wave_direction);
+  // Every later step looks up positions and depths at the station's cell.
+  if (check_station_cells(ctx.console, ctx.station_i, ctx.station_j, ctx.grid_ni, ctx.grid_nj) ==
+      run::Status::error_stop) {
+    return run::Status::error_stop;
+  }
+
+  const WaveGridPlacement placement = read_simulation_file(*ctx.sim);
+  ctx.wave_origin_x = placement.wave_origin_x;
+  ctx.wave_origin_y = placement.wave_origin_y;
+  ctx.wave_azimuth = placement.wave_azimuth;
+  print_wave_grid_placement(ctx.console, placement);
+  return run::Status::ok;
+}
+
+}  // namespace wavemodel
