@@ -86,6 +86,20 @@ TEST(wavemodel_end_to_end, time_series_case_prints_counts_and_grid_placement) {
                 crlf_records({" Loading KRV-Wave *.dep file: case.dep"}) + closing_triple()));
 }
 
+TEST(wavemodel_end_to_end, example_case_prints_counts_and_grid_placement) {
+  ScratchDir dir;
+  dir.copy_from_source("examples/map_case");
+  const RunResult r = dir.run();
+  const std::string block =
+      crlf_records({" Loading KRV-Wave *.dep file: beach.dep"}) + closing_triple() +
+      station_count_block(3) + event_count_block(6, 6) +
+      crlf_records({" Wave model grid origin: ", "    X (Easting):     512000.000000000     ",
+                    "    Y (Northing):    4125000.00000000     ",
+                    " Wave model grid rotation azimuth (deg):    30.0000000000000     "}) +
+      closing_triple();
+  EXPECT_NE(r.out.find(block), std::string::npos) << r.out;
+}
+
 TEST(wavemodel_end_to_end, steady_state_counts_output_events_from_the_series) {
   ScratchDir dir;
   WaveCase c;

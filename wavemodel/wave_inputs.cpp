@@ -27,7 +27,7 @@ run::Status read_wave_model_counts(run::RunContext& ctx) {
                           ctx.period_output_events);
   if (count_output_events(ctx) == run::Status::error_stop)
     return run::Status::error_stop;
-  if (ctx.params.krv_mode == 0)
+  if (ctx.params.krv_mode == 0 && ctx.frequency)
     read_frequency_file(*ctx.frequency, ctx.event_period_percent);
   split_output_events(ctx.output_event_count, ctx.period_output_events);
 
