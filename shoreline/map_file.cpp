@@ -1,0 +1,56 @@
+#include "shoreline/map_file.h"
+
+#include <cstdint>
+#include <string_view>
+
+#include "textio/free_writer.h"
+
+namespace shoreline {
+namespace {
+
+constexpr const char* map_header[] = {
+    "MAP VERSION 8",
+    "BEGCOV",
+    "COVFLDR \"Dunelot_Waves\"",
+    "COVNAME \"Dunelot_Waves\"",
+    "COVELEV 0.000000",
+    "COVID 22188",
+    "COVGUID 1681ee40-0b95-4fb6-9e9f-e297f2b8efc6",
+    "COVATTS VISIBLE 1",
+    "COVATTS ACTIVECOVERAGE Testing",
+    "COVATTS PROPERTIES DUNELOT",
+    "1",
+};
+constexpr const char* map_trailer[] = {"ENDCOV", "BEGTS", "LEND"};
+
+void write_point(textio::OutputFile& out, const run::RunContext& ctx, std::int32_t p) {
+  const std::int32_t number = p + 1;
+  textio::write_free(out, "Point", number);
+  textio::write_free(out, "XY", ctx.station_x[p], ctx.station_y[p], "0.0");
+  textio::write_free(out, "ID", number);
+  textio::write_free(out, "WAVEGAGE");
+  textio::write_free(out, run::station_depth(ctx, p));
+  textio::write_free(out, ctx.params.series_length_hours);
+  const float* height = ctx.out_height.column(p);
+  const float* period = ctx.out_period.column(p);
+  const float* direction = ctx.out_direction.column(p);
+  for (std::int32_t j = 0; j < ctx.output_event_count; ++j) {
+    const auto& label = ctx.step_label[j];
+    textio::write_free(out, std::string_view(label.data(), label.size()));
+    textio::write_free(out, height[j]);
+    textio::write_free(out, period[j]);
+    textio::write_free(out, direction[j]);
+  }
+  textio::write_free(out, "0");
+  textio::write_free(out, "END");
+}
+
+}  // namespace
+
+void write_map_records(textio::OutputFile& out, const run::RunContext& ctx) {
+  for (const char* record : map_header) textio::write_free(out, record);
+  for (std::int32_t p = 0; p < ctx.station_count; ++p) write_point(out, ctx, p);
+  for (const char* record : map_trailer) textio::write_free(out, record);
+}
+
+}  // namespace shoreline

@@ -1,0 +1,52 @@
+#include "shoreline/wave_files.h"
+
+#include <string_view>
+
+#include "textio/fixed_fields.h"
+#include "textio/free_writer.h"
+
+namespace shoreline {
+namespace {
+constexpr std::string_view name_prefix = "OutputStationKRV_wave";
+constexpr std::string_view name_suffix = ".wave";
+constexpr std::size_t min_station_digits = 3;
+}  // namespace
+
+std::string wave_file_name(std::int32_t station) {
+  // Three digits would give every station from 1000 on the same name, and each
+  // of their files would replace the one before.
+  std::size_t digits = 1;
+  for (std::int32_t rest = station / 10; rest > 0; rest /= 10) ++digits;
+  if (digits < min_station_digits)
+    digits = min_station_digits;
+
+  std::string name(name_prefix);
+  name.append(digits, ' ');
+  textio::write_fixed(name.data() + name_prefix.size(),
+                      textio::IntField{digits, min_station_digits}, station);
+  name.append(name_suffix);
+  return name;
+}
+
+void write_wave_records(textio::OutputFile& out, const run::RunContext& ctx, std::int32_t p) {
+  const float* height = ctx.out_height.column(p);
+  const float* period = ctx.out_period.column(p);
+  const float* direction = ctx.out_direction.column(p);
+  for (std::int32_t j = 0; j < ctx.output_event_count; ++j) {
+    const char* stamp = ctx.step_stamp[j].data();
+    textio::write_free(out, std::string_view(stamp, 8), "   ", std::string_view(stamp + 8, 4),
+                       height[j], period[j], direction[j]);
+  }
+}
+
+void write_wave_files(run::RunContext& ctx) {
+  for (std::int32_t p = 0; p < ctx.station_count; ++p) {
+    const std::string name = wave_file_name(p + 1);
+    auto out = textio::create_output(name);
+    textio::write_free(ctx.console, "Writing output *.wave file: ", name);
+    write_wave_records(out, ctx, p);
+    textio::commit(out);
+  }
+}
+
+}  // namespace shoreline
