@@ -1,11 +1,19 @@
 // The quilbar program: converts wave-model station output into shoreline-model
 // wave input. All work is done by run::run_quilbar.
 #include <cstdio>
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
 
 #include "run/run_sequence.h"
 #include "textio/io_error.h"
 
 int main() {
+#ifdef _WIN32
+  // Records end in CR LF already; text mode would add a second CR.
+  _setmode(_fileno(stdout), _O_BINARY);
+#endif
   try {
     return run::run_quilbar();
   } catch (const textio::IoError& e) {
