@@ -1,0 +1,43 @@
+// convert/time_axis.h: the calendar addition on yyyymmddHHMMSS stamps and the
+// output time axis of stamps and MM/DD/YYYY hh:mm:ss AM labels.
+#pragma once
+
+#include <cstdint>
+#include <span>
+
+#include "run/run_context.h"
+#include "run/status.h"
+
+namespace convert {
+
+enum class StampResult {
+  ok,
+  invalid_month,  // the carry reached the days with a month outside 1..12
+  unreadable,     // a field of the stamp is not an integer (asterisks)
+};
+
+// Adds seconds (may be negative) to the stamp in place. Every year divisible by
+// 4 is a leap year; a year outside 0..9999 is written as asterisks. 0 seconds
+// leave the stamp untouched. On a result other than ok the stamp is unchanged.
+StampResult add_seconds_to_stamp(run::Stamp& stamp, std::int32_t seconds);
+
+// The time step in whole seconds: hours x 3600 in 4-byte arithmetic, rounded
+// half away from zero (held to the 4-byte integer range).
+std::int32_t step_seconds(float time_step_hours);
+
+// The start stamp: the integer right-justified in 14 columns, blank-filled.
+run::Stamp start_stamp(std::int64_t start_datetime);
+
+// The label of a stamp on the 12-hour clock; false when its hour is unreadable.
+bool stamp_label(const run::Stamp& stamp, run::Label& label);
+
+// Stamps 2..N from stamp 1 by one addition each, then every label. Returns the
+// first failing result; `failed_step` then names the stamp (from 1) that could
+// not be made.
+StampResult fill_time_axis(std::span<run::Stamp> stamps, std::span<run::Label> labels,
+                           std::int32_t seconds, std::int32_t& failed_step);
+
+// The phase steps start_time_axis and build_time_axis are declared in
+// convert/conversion.h and built from the operations above.
+
+}  // namespace convert

@@ -1,0 +1,43 @@
+// tests/convert_test_support.h: stamps from literals and a console captured in a
+// scratch file, for the conversion-core tests.
+#pragma once
+
+#include <string>
+
+#include "run/run_context.h"
+#include "tests/run_support.h"
+#include "textio/output_file.h"
+
+namespace convert_test {
+
+inline run::Stamp stamp_of(const std::string& text) {
+  run::Stamp s;
+  s.fill(' ');
+  for (std::size_t k = 0; k < s.size() && k < text.size(); ++k) s[k] = text[k];
+  return s;
+}
+
+inline std::string text_of(const run::Stamp& s) {
+  return std::string(s.data(), s.size());
+}
+inline std::string text_of(const run::Label& l) {
+  return std::string(l.data(), l.size());
+}
+
+// The run context's console goes to a scratch file; text() commits and reads it.
+class CapturedConsole {
+ public:
+  explicit CapturedConsole(run::RunContext& ctx) : ctx_(ctx) {
+    ctx_.console = textio::create_output(dir_.file("console"));
+  }
+  std::string text() {
+    textio::commit(ctx_.console);
+    return dir_.read("console");
+  }
+
+ private:
+  testing_support::ScratchDir dir_;
+  run::RunContext& ctx_;
+};
+
+}  // namespace convert_test
