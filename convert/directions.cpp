@@ -1,0 +1,114 @@
+#include "convert/directions.h"
+
+#include "convert/conversion.h"
+#include "run/console.h"
+#include "textio/free_writer.h"
+
+namespace convert {
+namespace {
+
+// c - source over the whole shape, before any correction.
+void reflect(const run::Table<double>& source, double c, run::Table<double>& target) {
+  run::create_table(target, source.rows, source.columns, 0.0);
+  for (std::size_t k = 0; k < source.values.size(); ++k) target.values[k] = c - source.values[k];
+}
+
+double half_turn_correction(double v) {
+  if (v < -180.0)
+    return v + 360.0;
+  if (v > 180.0)
+    return v - 360.0;
+  return v;
+}
+
+// Only the elements inside both counts are corrected; full_turn adds the
+// second correction that lifts negative values into [0, 360).
+void correct_within(std::int32_t station_count, std::int32_t event_count, bool full_turn,
+                    run::Table<double>& target) {
+  const std::int32_t stations = station_count < target.columns ? station_count : target.columns;
+  const std::int32_t events = event_count < target.rows ? event_count : target.rows;
+  for (std::int32_t s = 0; s < stations; ++s) {
+    double* column = target.column(s);
+    for (std::int32_t e = 0; e < events; ++e) {
+      double v = half_turn_correction(column[e]);
+      if (full_turn && v < 0.0)
+        v += 360.0;
+      column[e] = v;
+    }
+  }
+}
+
+}  // namespace
+
+double azimuth_from_270(double a) {
+  const double v = 270.0 - a;
+  return v < 0.0 ? v + 360.0 : v;
+}
+
+double azimuth_less_90(double a) {
+  const double v = a - 90.0;
+  return v < 0.0 ? v + 360.0 : v;
+}
+
+void reflect_directions_360(std::int32_t station_count, std::int32_t event_count,
+                            const run::Table<double>& source, double c,
+                            run::Table<double>& target) {
+  reflect(source, c, target);
+  correct_within(station_count, event_count, true, target);
+}
+
+void reflect_directions_180(std::int32_t station_count, std::int32_t event_count,
+                            const run::Table<double>& source, double c,
+                            run::Table<double>& target) {
+  reflect(source, c, target);
+  correct_within(station_count, event_count, false, target);
+}
+
+bool shore_azimuth_missing(double shore_azimuth) {
+  return shore_azimuth <= -9999.0;
+}
+
+void default_shore_azimuth(double& shore_azimuth, double wave_azimuth,
+                           textio::OutputFile& console) {
+  if (!shore_azimuth_missing(shore_azimuth))
+    return;
+  shore_azimuth = 360.0 - wave_azimuth;
+  textio::write_free(console, "WARNING: No Dunelot Azimuth specified in ctrl file!");
+  textio::write_free(console, "     Setting Dunelot Grid Azimuth to correspond to ");
+  textio::write_free(console, "     Input KRV-Wave Grid Azimuth: ", wave_azimuth);
+  textio::write_free(console, "     New Dunelot Grid Azimuth: ", shore_azimuth);
+  run::print_closing_triple(console);
+}
+
+void selected_direction(const run::RunParameters& params, const run::Table<double>& world,
+                        const run::Table<double>& shore, run::Table<double>& selected) {
+  selected = run::is_dunelot_output(params) ? shore : world;
+}
+
+void convert_directions(run::RunContext& ctx) {
+  const std::int32_t events = ctx.input_event_count;
+  const std::int32_t stations = ctx.station_count;
+  run::create_table(ctx.world_direction, events, stations, 0.0);
+  run::create_table(ctx.shore_direction, events, stations, 0.0);
+  run::create_table(ctx.selected_direction, events, stations, 0.0);
+
+  ctx.world_offset = azimuth_from_270(ctx.wave_azimuth);
+  reflect_directions_360(stations, events, ctx.wave_direction, ctx.world_offset,
+                         ctx.world_direction);
+  if (run::is_dunelot_output(ctx.params)) {
+    default_shore_azimuth(ctx.params.shore_azimuth, ctx.wave_azimuth, ctx.console);
+    ctx.shore_offset = azimuth_less_90(ctx.params.shore_azimuth);
+    reflect_directions_180(stations, events, ctx.world_direction, ctx.shore_offset,
+                           ctx.shore_direction);
+  }
+  selected_direction(ctx.params, ctx.world_direction, ctx.shore_direction, ctx.selected_direction);
+
+  // The station tables come next; their positions are filled after the series.
+  run::create_list(ctx.station_grid_x, stations, 0.0);
+  run::create_list(ctx.station_grid_y, stations, 0.0);
+  run::create_list(ctx.station_x, stations, 0.0);
+  run::create_list(ctx.station_y, stations, 0.0);
+  run::create_list(ctx.station_cell, stations, 0);
+}
+
+}  // namespace convert

@@ -1,0 +1,41 @@
+// convert/directions.h: wave directions from the wave grid's frame to map-based
+// directions and to directions relative to the shoreline grid. Angles in
+// degrees; ranges are reached by single corrections of 360, never a remainder.
+#pragma once
+
+#include <cstdint>
+
+#include "run/run_parameters.h"
+#include "run/table.h"
+#include "textio/output_file.h"
+
+namespace convert {
+
+// 270 - a, plus 360 once if that is negative.
+double azimuth_from_270(double a);
+// a - 90, plus 360 once if that is negative.
+double azimuth_less_90(double a);
+
+// target (resized to the source's shape, zeroed) = c - source; the elements of
+// the first station_count stations and event_count events are then brought into
+// [0, 360): over 180 less 360 or below -180 plus 360, then plus 360 if negative.
+void reflect_directions_360(std::int32_t station_count, std::int32_t event_count,
+                            const run::Table<double>& source, double c, run::Table<double>& target);
+// The same, brought into [-180, 180] by the first correction only.
+void reflect_directions_180(std::int32_t station_count, std::int32_t event_count,
+                            const run::Table<double>& source, double c, run::Table<double>& target);
+
+// True when no shoreline azimuth was given (-9999.0 or less).
+bool shore_azimuth_missing(double shore_azimuth);
+// When no shoreline azimuth was given, takes 360 - wave_azimuth and prints the
+// warning block; otherwise leaves it as it is and prints nothing.
+void default_shore_azimuth(double& shore_azimuth, double wave_azimuth, textio::OutputFile& console);
+
+// The directions the output series carry: relative to the shoreline for the
+// shoreline-model output, map-based otherwise (an element copy into selected).
+void selected_direction(const run::RunParameters& params, const run::Table<double>& world,
+                        const run::Table<double>& shore, run::Table<double>& selected);
+
+// The phase step convert_directions is declared in convert/conversion.h.
+
+}  // namespace convert
