@@ -1,0 +1,80 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "convert/wave_series.h"
+
+namespace {
+
+using Ints = std::vector<std::int32_t>;
+
+struct Inputs {
+  run::Table<float> height, period;
+  run::Table<double> direction;
+};
+
+// events x stations of distinct values: height e + 10 s, period 100 + e + 10 s.
+Inputs inputs(std::int32_t events, std::int32_t stations) {
+  Inputs in;
+  run::create_table(in.height, events, stations, 0.0f);
+  run::create_table(in.period, events, stations, 0.0f);
+  run::create_table(in.direction, events, stations, 0.0);
+  for (std::int32_t s = 0; s < stations; ++s) {
+    for (std::int32_t e = 0; e < events; ++e) {
+      in.height(e, s) = static_cast<float>(e + 1 + 10 * s);
+      in.period(e, s) = static_cast<float>(100 + e + 1 + 10 * s);
+      in.direction(e, s) = 123.456789012 + e + 10 * s;
+    }
+  }
+  return in;
+}
+
+TEST(build_wave_series, rows_follow_series_event) {
+  struct Case {
+    const char* name;
+    std::int32_t events;
+    Ints series_event;
+  };
+  const Case cases[] = {
+      {"time series", 3, {1, 2, 3}},
+      {"repetitions 2 and 1 over 4 steps", 2, {1, 1, 2, 0}},
+      {"shuffled", 3, {3, 0, 1, 3, 2}},
+      {"no steps", 2, {}},
+      {"event beyond the inputs", 2, {3, -1, 2}},  // kept at 0.0, never read
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::int32_t stations = 2;
+    const Inputs in = inputs(c.events, stations);
+    run::Table<float> h, p, d;
+    convert::build_wave_series(in.height, in.period, in.direction, c.series_event, h, p, d);
+    const auto steps = static_cast<std::int32_t>(c.series_event.size());
+    ASSERT_EQ(h.rows, steps);
+    ASSERT_EQ(h.columns, stations);
+    ASSERT_EQ(p.values.size(), h.values.size());
+    ASSERT_EQ(d.values.size(), h.values.size());
+    for (std::int32_t s = 0; s < stations; ++s) {
+      for (std::int32_t t = 0; t < steps; ++t) {
+        const std::int32_t e = c.series_event[static_cast<std::size_t>(t)];
+        if (e >= 1 && e <= c.events) {
+          EXPECT_EQ(h(t, s), in.height(e - 1, s));
+          EXPECT_EQ(p(t, s), in.period(e - 1, s));
+          EXPECT_EQ(d(t, s), static_cast<float>(in.direction(e - 1, s)));
+        } else {
+          EXPECT_EQ(h(t, s), 0.0f);
+          EXPECT_EQ(p(t, s), 0.0f);
+          EXPECT_EQ(d(t, s), 0.0f);
+        }
+      }
+    }
+  }
+}
+
+TEST(build_wave_series, direction_narrowed_to_nearest_four_byte_real) {
+  const Inputs in = inputs(1, 1);
+  run::Table<float> h, p, d;
+  convert::build_wave_series(in.height, in.period, in.direction, Ints{1}, h, p, d);
+  EXPECT_EQ(static_cast<double>(d(0, 0)), 123.456787109375);
+}
+
+}  // namespace
