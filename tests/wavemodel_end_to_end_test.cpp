@@ -205,7 +205,7 @@ TEST(wavemodel_end_to_end, unreadable_records_end_the_run_with_the_io_report) {
       {"a name of two words", bad_sim, event_count_block(3, 3),
        "quilbar: case.sim:1: cannot read a real\n"},
       {"a count field that is no integer", bad_count, closing_triple(),
-       "quilbar: case.std:2: cannot read the station count\n"},
+       "quilbar: case.std:2: cannot read an integer\n"},
       {"an empty station list", empty_std, closing_triple(), "quilbar: case.std:1: end of file\n"},
       {"depth rows past the end", short_dep, event_count_block(3, 3),
        "quilbar: case.dep:3: end of file while reading reals\n"},

@@ -36,6 +36,14 @@ bool read_fixed(std::string_view text, IntField field, std::int64_t& value) {
   return parse_int64(std::string_view(digits, n), value);
 }
 
+std::int64_t read_fixed_required(const RecordFile& f, std::string_view text, IntField field) {
+  std::int64_t value = 0;
+  if (!read_fixed(text, field, value)) {
+    throw IoError(f.name, f.record_number, "cannot read an integer");
+  }
+  return value;
+}
+
 void write_fixed(char* out, IntField field, std::int64_t value) {
   char text[32];
   std::size_t n = 0;

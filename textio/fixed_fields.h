@@ -31,6 +31,10 @@ std::string read_fixed(std::string_view record, TextField field, std::size_t ite
 // `width` characters of text are looked at (fewer if text is shorter).
 bool read_fixed(std::string_view text, IntField field, std::int64_t& value);
 
+// The same for a field of record f that must hold an integer: IoError naming the
+// file and its current record otherwise.
+std::int64_t read_fixed_required(const RecordFile& f, std::string_view text, IntField field);
+
 // Writing an integer field into width characters at out: right-justified,
 // zero-padded to min_digits, asterisks when it does not fit.
 void write_fixed(char* out, IntField field, std::int64_t value);

@@ -143,6 +143,13 @@ std::optional<std::string_view> next_record(RecordFile& f) {
   }
 }
 
+std::string_view next_record_required(RecordFile& f) {
+  const auto record = next_record(f);
+  if (!record)
+    throw IoError(f.name, f.record_number + 1, "end of file");
+  return *record;
+}
+
 void step_back(RecordFile& f) {
   if (f.record_number == 0 || f.repeat_current)
     return;

@@ -41,6 +41,8 @@ void close_records(RecordFile& f);  // closing a closed file does nothing
 // The next record without its line end (LF, or CR LF), or nullopt at the end of
 // the file. IoError when the system read fails.
 std::optional<std::string_view> next_record(RecordFile& f);
+// The same where the record must be there: IoError ("end of file") when it is not.
+std::string_view next_record_required(RecordFile& f);
 // Moves back to the start of the record just read; the next read returns it again.
 void step_back(RecordFile& f);
 // Moves back to the first record.

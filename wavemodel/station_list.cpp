@@ -8,7 +8,6 @@
 #include "textio/fixed_fields.h"
 #include "textio/free_format.h"
 #include "textio/free_writer.h"
-#include "textio/io_error.h"
 
 namespace wavemodel {
 namespace {
@@ -16,12 +15,6 @@ namespace {
 constexpr std::size_t form_columns = 150;     // where a `!` marks the annotated form
 constexpr std::size_t marker_columns = 80;    // where the marker is searched
 constexpr std::size_t plain_value_count = 5;  // the count is the fifth value
-
-// A read of the station list that has no recovery.
-[[noreturn]] void fatal_read_error(const textio::RecordFile& f, std::int64_t record,
-                                   const char* reason) {
-  throw textio::IoError(f.name, record, reason);
-}
 
 // One pass of the plain-form read into five separate integers, each first set to
 // `fill`; the file is rewound before the read.
@@ -35,10 +28,8 @@ textio::ReadStatus read_plain_values(textio::RecordFile& f, std::int32_t fill,
 }  // namespace
 
 std::int32_t read_station_count(textio::RecordFile& std_file) {
-  const auto first = textio::next_record(std_file);
-  if (!first)
-    fatal_read_error(std_file, 1, "end of file");
-  const bool annotated = first->substr(0, form_columns).find('!') != std::string_view::npos;
+  const std::string_view first = textio::next_record_required(std_file);
+  const bool annotated = first.substr(0, form_columns).find('!') != std::string_view::npos;
   textio::rewind(std_file);
   return annotated ? annotated_station_count(std_file) : plain_station_count(std_file);
 }
@@ -49,11 +40,8 @@ std::int32_t annotated_station_count(textio::RecordFile& std_file) {
     if (p == std::string_view::npos)
       continue;
     // Only the I8 field in front of the marker holds the count.
-    std::int64_t count = 0;
-    if (!textio::read_fixed(record->substr(0, p), textio::I8, count)) {
-      fatal_read_error(std_file, std_file.record_number, "cannot read the station count");
-    }
-    return static_cast<std::int32_t>(count);
+    return static_cast<std::int32_t>(
+        textio::read_fixed_required(std_file, record->substr(0, p), textio::I8));
   }
   return 0;
 }
