@@ -406,6 +406,47 @@ TEST(shoreline_end_to_end, more_than_999_stations_get_their_own_files) {
             std::string::npos);
 }
 
+TEST(shoreline_end_to_end, placement_on_ten_cells_of_100) {
+  // One row of 22 wave cells of 50 from (0, 0): stations in columns 6, 7, 21
+  // and 3 stand at Eastings 275, 325, 1025 and 125. The shoreline grid runs
+  // east from X0, so with X0 = 25 they lie at 250, 300, 1000 and 100 along
+  // it, and with X0 = 25.1 at 249.9, 299.9, 999.9 and 99.9.
+  struct Case {
+    const char* x0;
+    int cells[4];
+  };
+  const Case cases[] = {{"25.0", {3, 4, 0, 2}}, {"25.1", {3, 3, 10, 1}}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.x0);
+    ScratchDir dir;
+    write_wave_model(dir, std::string("FOR Dunelot_Wave_File\r\nDUN none.dun\r\nX0: ") + c.x0 +
+                              "\r\nAZI 90.0\r\nNX: 10\r\nDX: 100.0\r\n");
+    std::string dep = "22 1 50.0 0.0\r\n";
+    // 22 depths in records of five 13-column fields.
+    for (int k = 0; k < 4; ++k)
+      dep += "     2.000000     2.000000     2.000000     2.000000     2.000000\r\n";
+    dep += "     2.000000     2.000000\r\n";
+    dir.write("grid.dep", dep);
+    dir.write("grid.sim", "grid 0.0 0.0 0.0\r\n");
+    dir.write("grid.std", "1 0 1 0 4\r\n");
+    dir.write("selhts.out",
+              "1 6 1 1.0 8.0 90.0\r\n2 7 1 1.0 8.0 90.0\r\n3 21 1 1.0 8.0 90.0\r\n"
+              "4 3 1 1.0 8.0 90.0\r\n");
+    const RunResult r = dir.run();
+    ASSERT_EQ(r.exit_status, 0) << r.out << r.err;
+    std::vector<std::string> records{" NUMWAVES:           4"};
+    for (int p = 0; p < 4; ++p) {
+      std::string cell = std::to_string(c.cells[p]);
+      records.push_back(" WAVEID:" + std::string(12 - cell.size(), ' ') + cell +
+                        "   2.000000               1 OutputStationKRV_wave00" +
+                        std::to_string(p + 1) + ".wave");
+    }
+    std::string expected;
+    for (const auto& record : records) expected += record + "\r\n";
+    EXPECT_EQ(dir.read("Dunelot_waves.dun"), expected);
+  }
+}
+
 TEST(shoreline_end_to_end, example_cases_write_every_output) {
   {
     ScratchDir dir;
