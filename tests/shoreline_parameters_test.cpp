@@ -84,29 +84,6 @@ TEST(read_dun_parameters, records_and_their_values) {
 const std::string separator = "  ****************************************************** \r\n";
 const std::string closing_triple = "\r\n" + separator + "\r\n";
 
-std::string echo_of(double x0, double y0, double azimuth, int nx, double dx) {
-  run::RunContext ctx;
-  ctx.params.shore_x0 = x0;
-  ctx.params.shore_y0 = y0;
-  ctx.params.shore_azimuth = azimuth;
-  ctx.params.shore_nx = nx;
-  ctx.params.shore_dx = dx;
-  InScratchDir here;
-  CapturedConsole console(ctx);
-  shoreline::print_shoreline_echo(ctx.console, ctx.params);
-  return console.text();
-}
-
-TEST(print_shoreline_echo, five_lines_and_the_closing_triple) {
-  EXPECT_EQ(echo_of(1000.0, 2000.0, -99999.0, 10, 100.0),
-            " Dunelot Grid Origin X-Coord. (Easting):    1000.00000000000     \r\n"
-            " Dunelot Grid Origin Y-Coord. (Northing):    2000.00000000000     \r\n"
-            " Dunelot Grid Azimuth:   -99999.0000000000     \r\n"
-            " Number of Dunelot Grid Cells (NX):           10\r\n"
-            " Dunelot Grid Cell Resolution (DX):    100.000000000000     \r\n" +
-                closing_triple);
-}
-
 // The whole phase-7 step in a scratch directory, with its console text.
 struct PhaseResult {
   run::Status status;
@@ -136,42 +113,6 @@ run::RunParameters with_dun(const char* dun, double dx, int nx) {
   return p;
 }
 
-const std::string width_error =
-    " ERROR: No Input Dunelot Grid Cell Width Supplied!\r\n"
-    "        Terminating program!!\r\n";
-const std::string missing_dun =
-    " WARNING: Dunelot Control file specified as: \"beach.dun\" not found!\r\n"
-    " Verify that the following parameters read from the *.ctrl file are correct: \r\n";
-
-TEST(read_shoreline_parameters, missing_file_without_a_width_stops) {
-  InScratchDir here;
-  const auto r = run_phase(here, with_dun("beach.dun", 0.0, 10));
-  EXPECT_EQ(r.status, run::Status::error_stop);
-  EXPECT_EQ(r.console, missing_dun + width_error);
-}
-
-TEST(read_shoreline_parameters, existing_file_without_a_width_stops_before_the_echo) {
-  InScratchDir here;
-  here.dir.write("beach.dun", "NX: 10\r\nX0: 5.0\r\n");
-  const auto r = run_phase(here, with_dun("beach.dun", 0.0, 0));
-  EXPECT_EQ(r.status, run::Status::error_stop);
-  EXPECT_EQ(r.console, " Reading Dunelot parameters from *.dun file: beach.dun\r\n" + width_error);
-}
-
-TEST(read_shoreline_parameters, missing_file_with_control_file_values_goes_on) {
-  InScratchDir here;
-  const auto r = run_phase(here, with_dun("beach.dun", 25.0, 4));
-  EXPECT_EQ(r.status, run::Status::ok);
-  EXPECT_EQ(r.console, missing_dun +
-                           " Dunelot Grid Origin X-Coord. (Easting):   0.000000000000000E+000\r\n"
-                           " Dunelot Grid Origin Y-Coord. (Northing):   0.000000000000000E+000\r\n"
-                           " Dunelot Grid Azimuth:   -99999.0000000000     \r\n"
-                           " Number of Dunelot Grid Cells (NX):            4\r\n"
-                           " Dunelot Grid Cell Resolution (DX):    25.0000000000000     \r\n" +
-                           closing_triple);
-  EXPECT_EQ(r.widths, std::vector<float>(4, 25.0f));
-}
-
 TEST(read_shoreline_parameters, file_values_override_the_control_file) {
   InScratchDir here;
   here.dir.write("beach.dun",
@@ -189,24 +130,6 @@ TEST(read_shoreline_parameters, file_values_override_the_control_file) {
                 closing_triple);
   // The width is DX narrowed to 4 bytes.
   EXPECT_EQ(r.widths, std::vector<float>(3, 0.1f));
-}
-
-TEST(read_shoreline_parameters, no_cell_count_stops_after_the_echo) {
-  InScratchDir here;
-  here.dir.write("beach.dun", "DX: 100\r\nNX: many\r\n");
-  const auto r = run_phase(here, with_dun("beach.dun", 0.0, 0));
-  EXPECT_EQ(r.status, run::Status::error_stop);
-  EXPECT_EQ(r.console,
-            " Reading Dunelot parameters from *.dun file: beach.dun\r\n"
-            " Dunelot Grid Origin X-Coord. (Easting):   0.000000000000000E+000\r\n"
-            " Dunelot Grid Origin Y-Coord. (Northing):   0.000000000000000E+000\r\n"
-            " Dunelot Grid Azimuth:   -99999.0000000000     \r\n"
-            " Number of Dunelot Grid Cells (NX):            0\r\n"
-            " Dunelot Grid Cell Resolution (DX):    100.000000000000     \r\n" +
-                closing_triple +
-                " ERROR: No Input Dunelot Grid Cell Count (NX) Supplied!\r\n"
-                "        Terminating program!!\r\n");
-  EXPECT_TRUE(r.widths.empty());
 }
 
 TEST(read_shoreline_parameters, negative_cell_count_stops_too) {
@@ -231,18 +154,6 @@ TEST(read_shoreline_parameters, widths_from_the_cell_width_file) {
   EXPECT_NE(r.console.find(closing_triple + " Loading Dunelot DX *.shdx file: cells.shdx\r\n"),
             std::string::npos);
   EXPECT_EQ(r.widths, (std::vector<float>{10, 20, 30, 40, 50, 60, 70, 80, 90, 100, 110, 120}));
-}
-
-TEST(read_shoreline_parameters, missing_cell_width_file_stops) {
-  InScratchDir here;
-  run::RunParameters p = with_dun("beach.dun", -1.0, 5);
-  p.shdx_file = fixed_text("cells.shdx", run::file_name_length);
-  const auto r = run_phase(here, p);
-  EXPECT_EQ(r.status, run::Status::error_stop);
-  const std::string tail =
-      closing_triple + " ERROR: Input *.shdx file specified as: \"cells.shdx\" not found!\r\n";
-  ASSERT_GE(r.console.size(), tail.size());
-  EXPECT_EQ(r.console.substr(r.console.size() - tail.size()), tail);
 }
 
 TEST(read_shoreline_parameters, too_few_cell_widths_stop) {
