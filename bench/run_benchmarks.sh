@@ -187,7 +187,7 @@ echo "quilbar $(git -C "$repo" rev-parse --short HEAD 2>/dev/null || echo "?"), 
 echo "wall: elapsed seconds; cpu: user + system seconds (what other load on the machine leaves alone)"
 printf '%-14s %8s %7s %7s %8s %7s %7s %7s %7s %7s %7s %7s %8s %8s\n' case stations steps \
   in_MB out_MB prog_s floor_s ratio MB/s prog_cpu flr_cpu ratio peak_MiB budget
-declare -A prog_median
+declare -A prog_median prog_cpu_median
 for c in "${cases[@]}"; do
   read -r name _ <<< "$c"
   d="$dir/$name"
@@ -200,6 +200,7 @@ for c in "${cases[@]}"; do
   # shellcheck disable=SC2086
   fc=$(median ${floor_cpu[$name]})
   prog_median[$name]=$p
+  prog_cpu_median[$name]=$pc
   awk -v n="$name" -v st="$(field "$d" stations)" -v ev="$(field "$d" output_events)" \
     -v ib="${in_bytes[$name]}" -v ob="${out_bytes[$name]}" -v p="$p" -v f="$f" -v pc="$pc" \
     -v fc="$fc" -v rss="${rss_max[$name]}" -v tb="$(field "$d" table_bytes)" 'BEGIN {
@@ -213,12 +214,15 @@ echo "budget: the run's tables at their element sizes + 64 MiB"
 if [ "$scaling" -eq 1 ]; then
   echo
   echo "Scaling of ts-map (time against the 200-station, 8760-event case)"
-  printf '%-14s %8s %7s %9s %8s %14s\n' case stations steps program_s x_time ns/station-step
+  printf '%-14s %8s %7s %9s %7s %8s %7s %16s\n' case stations steps prog_s x_wall prog_cpu x_cpu \
+    cpu_ns/stn-step
   for name in ts-map-s100 ts-map ts-map-s400 ts-map-e4380 ts-map-e17520; do
     d="$dir/$name"
     awk -v n="$name" -v st="$(field "$d" stations)" -v ev="$(field "$d" output_events)" \
-      -v p="${prog_median[$name]}" -v base="${prog_median[ts-map]}" 'BEGIN {
-        printf "%-14s %8d %7d %9.3f %8.2f %14.1f\n", n, st, ev, p, p / base, p / (st * ev) * 1e9 }'
+      -v p="${prog_median[$name]}" -v base="${prog_median[ts-map]}" \
+      -v pc="${prog_cpu_median[$name]}" -v cbase="${prog_cpu_median[ts-map]}" 'BEGIN {
+        printf "%-14s %8d %7d %9.3f %6.2fx %8.3f %6.2fx %16.1f\n", n, st, ev, p, p / base, pc,
+          pc / cbase, pc / (st * ev) * 1e9 }'
   done
 fi
 echo
