@@ -1,0 +1,47 @@
+// The depth file (*.dep): the header record, and the whole grid with its depth
+// rows and listed cell widths.
+#include <cstdint>
+
+#include "fuzz/fuzz_support.h"
+#include "textio/io_error.h"
+#include "textio/record_file.h"
+#include "wavemodel/depth_grid.h"
+
+namespace {
+// The grid's tables are sized from the header before any row is read, so a
+// header may ask for any amount of memory; inputs asking for more cells than
+// this are left out here (they are a known limit, not a parsing fault).
+constexpr std::int64_t max_cells = std::int64_t{1} << 20;
+
+bool grid_within_limit(const wavemodel::DepthHeader& h) {
+  const std::int64_t ni = h.grid_ni > 0 ? h.grid_ni : 0;
+  const std::int64_t nj = h.grid_nj > 0 ? h.grid_nj : 0;
+  return ni <= max_cells && nj <= max_cells && ni * nj <= max_cells;
+}
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  auto f = textio::records_from_text("fuzz.dep", fuzz::input_text(data, size));
+  const auto first = textio::next_record(f);
+  if (!first) {
+    textio::rewind(f);
+    fuzz::require(!wavemodel::read_depth_grid(f), "a depth grid from an empty file");
+    return 0;
+  }
+  const wavemodel::DepthHeader header = wavemodel::read_depth_header(*first);
+  if (!grid_within_limit(header))
+    return -1;
+  textio::rewind(f);
+  try {
+    const auto grid = wavemodel::read_depth_grid(f);
+    fuzz::require(grid.has_value(), "no depth grid from a file with records");
+    const std::size_t ni = header.grid_ni > 0 ? static_cast<std::size_t>(header.grid_ni) : 0;
+    const std::size_t nj = header.grid_nj > 0 ? static_cast<std::size_t>(header.grid_nj) : 0;
+    fuzz::require(grid->depth_grid.values.size() == ni * nj && grid->cell_widths_i.size() == ni &&
+                      grid->cell_widths_j.size() == nj,
+                  "depth tables of the wrong size");
+  } catch (const textio::IoError&) {
+    // A row or width list past the end of the file, or a field that is no number.
+  }
+  return 0;
+}
