@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <limits>
 #include <string>
@@ -10,43 +11,43 @@
 namespace textio {
 namespace {
 
-// A decimal value d1.d2d3... x 10^exponent, digits without leading zeros.
+// A decimal value d[0].d[1]d[2]... x 10^exponent, without leading zeros.
 struct Decimal {
   bool negative = false;
-  char digits[40];
   int count = 0;
   int exponent = 0;
+  char digits[24];
 };
 
 // The shortest digits that read back as the same value of the type.
 template <class T>
-Decimal shortest_digits(T value) {
-  Decimal d;
-  char text[64];
+void shortest_digits(T value, Decimal& d) {
+  char text[48];
   const auto r = std::to_chars(text, text + sizeof text, value, std::chars_format::scientific);
   const char* p = text;
-  if (*p == '-') {
-    d.negative = true;
+  d.negative = *p == '-';
+  if (d.negative)
     ++p;
+  int n = 0;
+  d.digits[n++] = *p++;
+  if (*p == '.') {
+    for (++p; *p != 'e'; ++p) d.digits[n++] = *p;
   }
-  for (; p < r.ptr && *p != 'e'; ++p) {
-    if (*p != '.')
-      d.digits[d.count++] = *p;
-  }
+  d.count = n;
+  ++p;  // the 'e'
+  const bool negative_exponent = *p++ == '-';
   int exponent = 0;
-  std::from_chars(p + 1 + (p[1] == '+' ? 1 : 0), r.ptr, exponent);
-  d.exponent = exponent;
-  return d;
+  for (; p < r.ptr; ++p) exponent = exponent * 10 + (*p - '0');
+  d.exponent = negative_exponent ? -exponent : exponent;
 }
 
 // Rounds the digit string to exactly n significant digits, halves away from
 // zero, padding with zeros; a carry out of the first digit raises the exponent.
-Decimal round_digits(const Decimal& in, int n) {
-  Decimal d = in;
+void round_digits(Decimal& d, int n) {
   if (d.count <= n) {
     for (int k = d.count; k < n; ++k) d.digits[k] = '0';
     d.count = n;
-    return d;
+    return;
   }
   const bool up = d.digits[n] >= '5';
   d.count = n;
@@ -60,7 +61,6 @@ Decimal round_digits(const Decimal& in, int n) {
       ++d.exponent;
     }
   }
-  return d;
 }
 
 void right_justify(const char* text, std::size_t length, std::size_t width, char* out) {
@@ -95,12 +95,13 @@ void format_real_field(T value, const RealLayout& layout, char* out) {
   Decimal exp_form;
   if (value == 0) {
     exp_form.negative = std::signbit(value);
-    exp_form.count = 0;
-    exp_form = round_digits(exp_form, layout.significant + 1);
-    exp_form.exponent = 0;
+    exp_form.digits[0] = '0';
+    exp_form.count = 1;
+    round_digits(exp_form, layout.significant + 1);
   } else {
-    const Decimal shortest = shortest_digits(value);
-    const Decimal plain = round_digits(shortest, layout.significant);
+    shortest_digits(value, exp_form);
+    Decimal plain = exp_form;
+    round_digits(plain, layout.significant);
     // Plain form for 0.1 <= |x| < 10^significant, judged on the rounded value.
     if (plain.exponent >= -1 && plain.exponent < layout.significant) {
       if (plain.negative)
@@ -124,7 +125,7 @@ void format_real_field(T value, const RealLayout& layout, char* out) {
       std::memset(out + frame, ' ', layout.trailing);
       return;
     }
-    exp_form = round_digits(shortest, layout.significant + 1);
+    round_digits(exp_form, layout.significant + 1);
   }
   if (exp_form.negative)
     text[n++] = '-';
@@ -155,8 +156,36 @@ void format_int_field(std::int64_t value, std::size_t width, char* out) {
   right_justify(text, static_cast<std::size_t>(r.ptr - text), width, out);
 }
 
+namespace {
+
+// Fields of recently written 4-byte reals, by bit pattern. Output series
+// repeat their values (every time step of an event shows the same ones, and
+// model output carries few decimals), so most fields are copied, not formatted.
+// The program runs on one thread.
+struct Real32Fields {
+  static constexpr int index_bits = 14;
+  struct Entry {
+    std::uint64_t key = 0;  // bit pattern + 1 << 32; 0 marks an empty entry
+    char field[real32_field_width];
+  };
+  Entry entries[std::size_t{1} << index_bits];
+};
+Real32Fields real32_fields;
+
+}  // namespace
+
 void format_real32_field(float value, char* out) {
+  std::uint32_t bits;
+  std::memcpy(&bits, &value, sizeof bits);
+  const std::uint64_t key = bits | (std::uint64_t{1} << 32);
+  auto& entry = real32_fields.entries[(bits * 0x9E3779B1u) >> (32 - Real32Fields::index_bits)];
+  if (entry.key == key) {
+    std::memcpy(out, entry.field, real32_field_width);
+    return;
+  }
   format_real_field(value, real32_layout, out);
+  entry.key = key;
+  std::memcpy(entry.field, out, real32_field_width);
 }
 void format_real64_field(double value, char* out) {
   format_real_field(value, real64_layout, out);
