@@ -4,6 +4,7 @@
 #include <cmath>
 #include <limits>
 #include <string>
+#include <vector>
 
 #include "textio/number_text.h"
 
@@ -179,6 +180,28 @@ TEST(parse_reals, straight_into_float_and_out_of_range) {
   EXPECT_FALSE(textio::parse_real64("1D400", d));
   ASSERT_TRUE(textio::parse_real64("1D-400", d));
   EXPECT_EQ(d, 0.0);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(format_real32_field, repeated_values_give_the_same_field) {
+  // Many values share the slots of the table of recent fields: writing them
+  // again, in another order, must give each its own digits.
+  std::vector<float> values;
+  std::vector<std::string> first;
+  std::uint32_t state = 12345;
+  for (int k = 0; k < 100000; ++k) {
+    state = state * 1664525u + 1013904223u;
+    values.push_back(static_cast<float>(state % 2000000) / 1000.0f - 1000.0f);
+    first.push_back(real32(values.back()));
+  }
+  for (int k = static_cast<int>(values.size()) - 1; k >= 0; --k) {
+    ASSERT_EQ(real32(values[k]), first[k]) << values[k];
+  }
+  EXPECT_EQ(real32(1.5f), "   1.500000    ");
+  EXPECT_EQ(real32(-1.5f), "  -1.500000    ");
 }
 
 }  // namespace
