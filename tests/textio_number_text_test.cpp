@@ -1,7 +1,10 @@
 // Number fields of the free-format writer and the parsing of number tokens.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <charconv>
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <string>
 #include <vector>
@@ -202,6 +205,65 @@ TEST(format_real32_field, repeated_values_give_the_same_field) {
   }
   EXPECT_EQ(real32(1.5f), "   1.500000    ");
   EXPECT_EQ(real32(-1.5f), "  -1.500000    ");
+}
+
+}  // namespace
+
+namespace {
+
+// The plain form built the simple way: std::to_chars's shortest digits,
+// rounded half away from zero to seven digits with string arithmetic.
+std::string reference_plain_real32(float v) {
+  char text[48];
+  const auto r = std::to_chars(text, text + sizeof text, v, std::chars_format::scientific);
+  std::string s(text, r.ptr);
+  const bool negative = s[0] == '-';
+  if (negative)
+    s.erase(0, 1);
+  const auto e = s.find('e');
+  int exponent = std::stoi(s.substr(e + 1));
+  std::string digits = s.substr(0, e);
+  digits.erase(std::remove(digits.begin(), digits.end(), '.'), digits.end());
+  digits.resize(std::max<std::size_t>(digits.size(), 8), '0');
+  std::string seven = digits.substr(0, 7);
+  if (digits[7] >= '5') {
+    int k = 6;
+    while (k >= 0 && seven[k] == '9') seven[k--] = '0';
+    if (k < 0) {
+      seven = "1000000";
+      ++exponent;
+    } else {
+      ++seven[k];
+    }
+  }
+  if (exponent < -1 || exponent > 6)
+    return "";  // exponent form: not compared here
+  std::string plain = exponent < 0
+                          ? "0." + seven
+                          : seven.substr(0, exponent + 1) + "." + seven.substr(exponent + 1);
+  if (negative)
+    plain = "-" + plain;
+  return std::string(11 - plain.size(), ' ') + plain + "    ";
+}
+
+TEST(format_real32_field, plain_form_matches_the_shortest_digits_rounded) {
+  std::uint32_t state = 2463534242u;
+  int compared = 0;
+  for (int k = 0; k < 300000; ++k) {
+    state ^= state << 13;
+    state ^= state >> 17;
+    state ^= state << 5;
+    // Bit patterns spread over the plain range 0.1 .. 10^7 and both signs.
+    const std::uint32_t bits = (state & 0x807FFFFFu) | ((123u + (state >> 23) % 27u) << 23);
+    float v;
+    std::memcpy(&v, &bits, sizeof v);
+    const std::string expected = reference_plain_real32(v);
+    if (expected.empty())
+      continue;
+    ASSERT_EQ(real32(v), expected) << v;
+    ++compared;
+  }
+  EXPECT_GT(compared, 250000);
 }
 
 }  // namespace
