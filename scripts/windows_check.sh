@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs the Linux build and the Windows build (under wine) on each case and
 # checks that the console text, the exit status and every file the run leaves
-# in its directory are byte-identical between the two.
+# in its directory are byte-identical between the two; each case is run twice
+# in the same directory, so the second run replaces the first one's outputs.
 #
 #   scripts/windows_check.sh [CASE_DIR...]
 #
@@ -106,41 +107,49 @@ for case_dir in "${cases[@]}"; do
   cp -a "$case_dir" "$work/linux"
   cp -a "$case_dir" "$work/windows"
 
-  run_case "$LINUX_EXE" "$work/linux" "$work/linux-run"
-  run_case "$WINDOWS_EXE" "$work/windows" "$work/windows-run" "$wine_cmd"
-
+  # The second run meets the first run's outputs in place: replacing an
+  # existing file is where the two systems differ most.
   problems=()
-  linux_rc="$(cat "$work/linux-run.rc")"
-  windows_rc="$(cat "$work/windows-run.rc")"
-  [ "$linux_rc" = 124 ] && problems+=("the Linux run timed out")
-  [ "$windows_rc" = 124 ] && problems+=("the Windows run timed out")
-  [ "$linux_rc" = "$windows_rc" ] ||
-    problems+=("exit status $linux_rc on Linux, $windows_rc on Windows")
-  if ! diff_at="$(cmp "$work/linux-run.stdout" "$work/windows-run.stdout" 2>&1)"; then
-    problems+=("console text differs: ${diff_at//$work\//}")
-  fi
-  if ! list_diff="$(diff <(file_list "$work/linux") <(file_list "$work/windows"))"; then
-    problems+=("the runs left different files: $(echo "$list_diff" | grep '^[<>]' | tr '\n' ' ')")
-  fi
-  files=0
-  while IFS= read -r f; do
-    [ -f "$work/windows/$f" ] || continue
-    files=$((files + 1))
-    if ! diff_at="$(cmp "$work/linux/$f" "$work/windows/$f" 2>&1)"; then
-      problems+=("${f#./} differs: ${diff_at//$work\//}")
-    fi
-  done < <(file_list "$work/linux")
+  for run in 1 2; do
+    when=""
+    [ "$run" = 2 ] && when=" (second run over the first one's outputs)"
+    run_case "$LINUX_EXE" "$work/linux" "$work/linux-run$run"
+    run_case "$WINDOWS_EXE" "$work/windows" "$work/windows-run$run" "$wine_cmd"
 
-  stdout_bytes="$(wc -c <"$work/linux-run.stdout")"
+    linux_rc="$(cat "$work/linux-run$run.rc")"
+    windows_rc="$(cat "$work/windows-run$run.rc")"
+    [ "$linux_rc" = 124 ] && problems+=("the Linux run timed out$when")
+    [ "$windows_rc" = 124 ] && problems+=("the Windows run timed out$when")
+    [ "$linux_rc" = "$windows_rc" ] ||
+      problems+=("exit status $linux_rc on Linux, $windows_rc on Windows$when")
+    if ! diff_at="$(cmp "$work/linux-run$run.stdout" "$work/windows-run$run.stdout" 2>&1)"; then
+      problems+=("console text differs$when: ${diff_at//$work\//}")
+    fi
+    if ! list_diff="$(diff <(file_list "$work/linux") <(file_list "$work/windows"))"; then
+      problems+=("the runs left different files$when: $(echo "$list_diff" | grep '^[<>]' | tr '\n' ' ')")
+    fi
+    files=0
+    while IFS= read -r f; do
+      [ -f "$work/windows/$f" ] || continue
+      files=$((files + 1))
+      if ! diff_at="$(cmp "$work/linux/$f" "$work/windows/$f" 2>&1)"; then
+        problems+=("${f#./} differs$when: ${diff_at//$work\//}")
+      fi
+    done < <(file_list "$work/linux")
+  done
+
+  stdout_bytes="$(wc -c <"$work/linux-run1.stdout")"
   if [ ${#problems[@]} -eq 0 ]; then
-    echo "PASS $name: exit status $linux_rc, console $stdout_bytes bytes, $files files identical"
+    echo "PASS $name: exit status $linux_rc, console $stdout_bytes bytes, $files files identical, twice"
     passed=$((passed + 1))
   else
     echo "FAIL $name:"
     for p in "${problems[@]}"; do echo "  - $p"; done
-    if [ -s "$work/windows-run.stderr" ]; then
-      echo "  Windows stderr: $(head -c 400 "$work/windows-run.stderr")"
-    fi
+    for run in 1 2; do
+      if [ -s "$work/windows-run$run.stderr" ]; then
+        echo "  Windows stderr, run $run: $(head -c 400 "$work/windows-run$run.stderr")"
+      fi
+    done
     failed=$((failed + 1))
   fi
 done
