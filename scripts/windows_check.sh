@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs the Linux build and the Windows build (under wine) on each case and
 # checks that the console text, the exit status and every file the run leaves
-# in its directory are byte-identical between the two; each case is run twice
+# in its directory are byte-identical between the two (and the error report on
+# standard error, but for its line ends); each case is run twice
 # in the same directory, so the second run replaces the first one's outputs.
 #
 #   scripts/windows_check.sh [CASE_DIR...]
@@ -124,6 +125,11 @@ for case_dir in "${cases[@]}"; do
       problems+=("exit status $linux_rc on Linux, $windows_rc on Windows$when")
     if ! diff_at="$(cmp "$work/linux-run$run.stdout" "$work/windows-run$run.stdout" 2>&1)"; then
       problems+=("console text differs$when: ${diff_at//$work\//}")
+    fi
+    # Standard error stays in text mode on Windows: its lines end in CR LF there.
+    if ! cmp -s <(tr -d '\r' <"$work/linux-run$run.stderr") \
+      <(tr -d '\r' <"$work/windows-run$run.stderr"); then
+      problems+=("the error report differs$when")
     fi
     if ! list_diff="$(diff <(file_list "$work/linux") <(file_list "$work/windows"))"; then
       problems+=("the runs left different files$when: $(echo "$list_diff" | grep '^[<>]' | tr '\n' ' ')")
