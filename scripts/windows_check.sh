@@ -2,14 +2,14 @@
 # Runs the Linux build and the Windows build (under wine) on each case and
 # checks that the console text, the exit status and every file the run leaves
 # in its directory are byte-identical between the two (and the error report on
-# standard error, but for its line ends); each case is run twice
-# in the same directory, so the second run replaces the first one's outputs.
+# standard error, but for its line ends).
 #
 #   scripts/windows_check.sh [CASE_DIR...]
 #
 # With no arguments every directory under examples/ that holds a quilbar.ctrl
-# is a case. Each run gets its own scratch copy of the case directory and reads
-# standard input from /dev/null (so an error stop's pause prompt returns at once).
+# is a case. Each build gets its own scratch copy of the case directory and runs
+# there twice, the second time over the first run's outputs; standard input is
+# /dev/null (so an error stop's pause prompt returns at once).
 #
 # Environment:
 #   LINUX_EXE, WINDOWS_EXE  use these programs instead of building them
