@@ -1,6 +1,7 @@
 // The quilbar program: converts wave-model station output into shoreline-model
 // wave input. All work is done by run::run_quilbar.
 #include <cstdio>
+#include <new>
 #ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
@@ -19,6 +20,12 @@ int main() {
   } catch (const textio::IoError& e) {
     std::fflush(stdout);
     std::fprintf(stderr, "quilbar: %s\n", e.what());
+    return 2;
+  } catch (const std::bad_alloc&) {
+    // Tables are sized from counts in the inputs; counts no machine can hold
+    // end the run with a report rather than an abort.
+    std::fflush(stdout);
+    std::fprintf(stderr, "quilbar: not enough memory for the run's tables\n");
     return 2;
   }
 }

@@ -7,6 +7,7 @@
 #include "convert/conversion.h"
 #include "run/control_file.h"
 #include "run/status.h"
+#include "run/table_memory.h"
 #include "shoreline/shoreline_output.h"
 #include "textio/free_writer.h"
 #include "wavemodel/wave_inputs.h"
@@ -26,6 +27,8 @@ Status run_phases(RunContext& ctx) {
     return Status::error_stop;
 
   if (wavemodel::read_wave_model_counts(ctx) == Status::error_stop)
+    return Status::error_stop;
+  if (check_table_memory(ctx) == Status::error_stop)
     return Status::error_stop;
   convert::start_time_axis(ctx);
   if (wavemodel::read_wave_model_values(ctx) == Status::error_stop)

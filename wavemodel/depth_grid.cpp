@@ -7,11 +7,17 @@
 #include "textio/fixed_fields.h"
 #include "textio/free_format.h"
 #include "textio/free_writer.h"
+#include "textio/record_capacity.h"
 
 namespace wavemodel {
 namespace {
 
 constexpr std::size_t header_columns = 150;
+
+// Records of a list of n values, five to a record.
+std::uint64_t list_records(std::int32_t n) {
+  return n > 0 ? (static_cast<std::uint64_t>(n) + 4) / 5 : 0;
+}
 
 // Reads `values` in 13-column fields; an empty list takes no record.
 void read_field_list(textio::RecordFile& f, std::span<float> values) {
@@ -37,6 +43,13 @@ std::optional<DepthGrid> read_depth_grid(textio::RecordFile& dep_file) {
   DepthGrid g;
   g.header = read_depth_header(*first);
   const DepthHeader& h = g.header;
+  // A header that announces more rows than the file holds would otherwise
+  // create tables of any size before the reads run out.
+  std::uint64_t records =
+      h.grid_nj > 0 ? list_records(h.grid_ni) * static_cast<std::uint64_t>(h.grid_nj) : 0;
+  if (h.grid_spacing_flag == listed_widths_flag)
+    records += list_records(h.grid_ni) + list_records(h.grid_nj);
+  textio::require_records(dep_file, records, "the depth grid");
   run::create_table(g.depth_grid, h.grid_ni, h.grid_nj, 0.0f);
   run::create_list(g.cell_widths_i, h.grid_ni, 0.0f);
   run::create_list(g.cell_widths_j, h.grid_nj, 0.0f);

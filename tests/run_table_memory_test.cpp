@@ -1,0 +1,34 @@
+// Counts whose tables no machine holds end the run with a message, before the
+// tables are created.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "tests/run_support.h"
+
+namespace {
+
+TEST(table_memory, output_series_larger_than_memory_is_an_error_stop) {
+  testing_support::ScratchDir dir;
+  // Two thousand million hourly steps of a thousandth of an hour: over 100 GB
+  // of stamps and labels alone.
+  dir.write("quilbar.ctrl",
+            "SIM a.sim\nSTD a.std\nSEL s.out\nDEP a.dep\nKRV 0\nFRE f.fre\nTIM 0.001\n"
+            "TSO 2000000\n");
+  dir.write("a.sim", "x 0 0 0\n");
+  dir.write("a.std", "1 0 1 0 1\n");
+  dir.write("s.out", "1 1 1 1.0 2.0 3.0\n");
+  dir.write("a.dep", "1 1 10 10\n 1.0\n");
+  dir.write("f.fre", "100\n");
+  const auto r = dir.run();
+  EXPECT_EQ(r.exit_status, 1);
+  EXPECT_NE(r.out.find(" Number of output wave events:   1999999872\r\n"), std::string::npos);
+  EXPECT_NE(r.out.find("\r\n ERROR: The run's tables need more memory than this machine has!\r\n"
+                       "        Memory needed (MiB):          122070\r\n"
+                       "        Memory available (MiB): "),
+            std::string::npos)
+      << r.out;
+  EXPECT_FALSE(dir.exists("Dunelot_TGM.map"));
+}
+
+}  // namespace
