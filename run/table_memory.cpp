@@ -57,8 +57,11 @@ std::uint64_t physical_memory_bytes() {
 }
 
 Status check_table_memory(RunContext& ctx) {
-  const std::uint64_t need = table_bytes(ctx.station_count, ctx.input_event_count,
-                                         ctx.output_event_count, ctx.params.period_count);
+  return check_memory(ctx, table_bytes(ctx.station_count, ctx.input_event_count,
+                                       ctx.output_event_count, ctx.params.period_count));
+}
+
+Status check_memory(RunContext& ctx, std::uint64_t need) {
   const std::uint64_t have = physical_memory_bytes();
   if (have == 0 || need <= have)
     return Status::ok;

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "run/console.h"
+#include "run/table_memory.h"
 #include "shoreline/cell_widths.h"
 #include "shoreline/control_rewrite.h"
 #include "shoreline/gauge_placement.h"
@@ -50,6 +51,10 @@ run::Status read_shoreline_parameters(run::RunContext& ctx) {
     return run::Status::error_stop;
   }
 
+  // A width (4 bytes) and a cumulative edge (8 bytes) per cell.
+  if (run::check_memory(ctx, 12 * static_cast<std::uint64_t>(params.shore_nx)) ==
+      run::Status::error_stop)
+    return run::Status::error_stop;
   run::create_list(ctx.shore_cell_width, params.shore_nx, static_cast<float>(params.shore_dx));
   if (params.shore_dx == -1.0)
     return read_cell_widths(ctx);

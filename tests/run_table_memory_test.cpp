@@ -32,3 +32,24 @@ TEST(table_memory, output_series_larger_than_memory_is_an_error_stop) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(table_memory, shoreline_cells_beyond_memory_stop_after_the_echo) {
+  testing_support::ScratchDir dir;
+  dir.copy_from_source("examples/dunelot_case");
+  std::string dun = dir.read("beach.dun");
+  const auto at = dun.find("NX:");
+  ASSERT_NE(at, std::string::npos);
+  dun.replace(at, dun.find('\n', at) - at, "NX: 2147483647");
+  dir.write("beach.dun", dun);
+  const auto r = dir.run();
+  EXPECT_EQ(r.exit_status, 1);
+  EXPECT_NE(r.out.find(" Number of Dunelot Grid Cells (NX):   2147483647\r\n"), std::string::npos);
+  EXPECT_NE(r.out.find(" ERROR: The run's tables need more memory than this machine has!\r\n"
+                       "        Memory needed (MiB):           24575\r\n"),
+            std::string::npos);
+  EXPECT_FALSE(dir.exists("beach_new.dun"));
+}
+
+}  // namespace
