@@ -5,6 +5,8 @@
 #include <cmath>
 #include <exception>
 
+#include "run/rounding.h"
+
 namespace convert {
 namespace {
 
@@ -81,15 +83,7 @@ void start_index_tables(std::int32_t output_event_count, std::vector<std::int32_
 }
 
 std::int32_t repeat_count(float fraction, std::int32_t output_event_count) {
-  const float product = fraction * static_cast<float>(output_event_count);
-  const float rounded = std::round(product);  // halves away from zero
-  if (std::isnan(rounded))
-    return 0;
-  if (rounded >= 2147483648.0f)
-    return INT32_MAX;
-  if (rounded <= -2147483648.0f)
-    return INT32_MIN;
-  return static_cast<std::int32_t>(rounded);
+  return run::nearest_int32_clamped(fraction * static_cast<float>(output_event_count));
 }
 
 void compute_repeats(const run::Table<float>& percent, std::int32_t output_event_count,

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "convert/conversion.h"
+#include "run/rounding.h"
 #include "textio/fixed_fields.h"
 #include "textio/free_writer.h"
 #include "textio/io_error.h"
@@ -98,15 +99,7 @@ StampResult add_seconds_to_stamp(run::Stamp& stamp, std::int32_t seconds) {
 }
 
 std::int32_t step_seconds(float time_step_hours) {
-  const float product = time_step_hours * 3600.0f;
-  const float rounded = std::round(product);  // halves away from zero
-  if (std::isnan(rounded))
-    return 0;
-  if (rounded >= 2147483648.0f)
-    return INT32_MAX;
-  if (rounded <= -2147483648.0f)
-    return INT32_MIN;
-  return static_cast<std::int32_t>(rounded);
+  return run::nearest_int32_clamped(time_step_hours * 3600.0f);
 }
 
 run::Stamp start_stamp(std::int64_t start_datetime) {

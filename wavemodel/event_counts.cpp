@@ -3,20 +3,14 @@
 #include <cmath>
 
 #include "run/console.h"
+#include "run/rounding.h"
 #include "textio/free_writer.h"
 
 namespace wavemodel {
 
 std::optional<std::int32_t> steady_state_event_count(float series_length_hours,
                                                      float time_step_hours) {
-  const float quotient = series_length_hours / time_step_hours;
-  if (!std::isfinite(quotient))
-    return std::nullopt;
-  const float rounded = std::round(quotient);
-  // 2^31 is exact as a float; every float below it converts to a 4-byte integer.
-  if (rounded < -2147483648.0f || rounded >= 2147483648.0f)
-    return std::nullopt;
-  return static_cast<std::int32_t>(rounded);
+  return run::nearest_int32(series_length_hours / time_step_hours);
 }
 
 run::Status count_output_events(run::RunContext& ctx) {

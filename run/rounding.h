@@ -1,0 +1,31 @@
+// run/rounding.h: 4-byte reals rounded to 4-byte integers, halves away from
+// zero, as every count derived from a real is.
+#pragma once
+
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <optional>
+
+namespace run {
+
+// Nothing for a value that is not a number or lies outside the 4-byte range.
+inline std::optional<std::int32_t> nearest_int32(float value) {
+  const float rounded = std::round(value);
+  // 2^31 is exact as a float; every float below it converts to a 4-byte integer.
+  if (!(rounded >= -2147483648.0f && rounded < 2147483648.0f))
+    return std::nullopt;
+  return static_cast<std::int32_t>(rounded);
+}
+
+// The same held to the 4-byte range, 0 for a value that is not a number.
+inline std::int32_t nearest_int32_clamped(float value) {
+  if (std::isnan(value))
+    return 0;
+  if (const auto n = nearest_int32(value))
+    return *n;
+  return value < 0 ? std::numeric_limits<std::int32_t>::min()
+                   : std::numeric_limits<std::int32_t>::max();
+}
+
+}  // namespace run
