@@ -32,14 +32,17 @@ bool refill(RecordFile& f) {
     std::memmove(f.buffer.data(), f.buffer.data() + f.begin, f.end - f.begin);
     f.end -= f.begin;
     f.begin = 0;
+    f.buffer[f.end] = '\n';
   }
-  if (f.end == f.buffer.size()) {
+  // One byte stays free behind the data for the line end that closes it.
+  if (f.end + 1 >= f.buffer.size()) {
     if (f.buffer.size() >= longest_record) {
       throw IoError(f.name, f.record_number + 1, "record too long");
     }
     f.buffer.resize(f.buffer.size() * 2);
   }
-  const std::size_t got = std::fread(f.buffer.data() + f.end, 1, f.buffer.size() - f.end, f.file);
+  const std::size_t got =
+      std::fread(f.buffer.data() + f.end, 1, f.buffer.size() - f.end - 1, f.file);
   if (got == 0) {
     if (std::ferror(f.file)) {
       throw IoError(f.name, f.record_number + 1, system_reason("cannot read"));
@@ -48,6 +51,7 @@ bool refill(RecordFile& f) {
     return false;
   }
   f.end += got;
+  f.buffer[f.end] = '\n';
   return true;
 }
 
@@ -104,8 +108,10 @@ RecordFile open_records(const std::string& path) {
 RecordFile records_from_text(std::string name, std::string_view text) {
   RecordFile f;
   f.name = std::move(name);
+  f.buffer.reserve(text.size() + 1);
   f.buffer.assign(text.begin(), text.end());
   f.end = f.buffer.size();
+  f.buffer.push_back('\n');  // the line end that closes the last record
   f.input_done = true;
   return f;
 }

@@ -39,7 +39,9 @@ RecordFile records_from_text(std::string name, std::string_view text);
 void close_records(RecordFile& f);  // closing a closed file does nothing
 
 // The next record without its line end (LF, or CR LF), or nullopt at the end of
-// the file. IoError when the system read fails.
+// the file. IoError when the system read fails. The character just after the
+// record can be read and is its line end ('\n' or '\r', also after a last
+// record that has none in the file), so a scan can stop there unchecked.
 std::optional<std::string_view> next_record(RecordFile& f);
 // The same where the record must be there: IoError ("end of file") when it is not.
 std::string_view next_record_required(RecordFile& f);
