@@ -1,10 +1,12 @@
 // Number tokens to values: whole-token, locale-free, straight into the target type.
 #include <charconv>
+#include <cstdint>
 #include <cstring>
 #include <limits>
 #include <string>
 #include <system_error>
 
+#include "textio/number_scan.h"
 #include "textio/number_text.h"
 
 namespace textio {
@@ -78,8 +80,9 @@ bool is_underflow(std::string_view t, std::size_t exp_letter) {
   return magnitude + exponent <= 0;
 }
 
+// The general route of a real token: any number of digits, any exponent.
 template <class T>
-bool parse_real(std::string_view token, T& value) {
+bool parse_real_exact(std::string_view token, T& value) {
   std::size_t exp_letter;
   if (!real_grammar(token, exp_letter))
     return false;
@@ -118,8 +121,9 @@ bool parse_real(std::string_view token, T& value) {
   return true;
 }
 
+// The general route of an integer token: any number of digits.
 template <class T>
-bool parse_integer(std::string_view token, T& value) {
+bool parse_integer_exact(std::string_view token, T& value) {
   if (token.empty())
     return false;
   bool negative = false;
@@ -154,22 +158,57 @@ bool parse_integer(std::string_view token, T& value) {
   return true;
 }
 
+// The token read by a scanner that must take all of it.
+template <class T, const char* (*scan)(const char*, const char*, T&)>
+bool whole_token(std::string_view token, T& value) {
+  const char* const last = token.data() + token.size();
+  T v;
+  const char* const stop = scan(token.data(), last, v);
+  if (stop == nullptr || stop != last)
+    return false;
+  value = v;
+  return true;
+}
+
 }  // namespace
 
+namespace scan_detail {
+
+bool long_integer(const char* first, const char* last, std::int8_t& value) {
+  return parse_integer_exact(std::string_view(first, static_cast<std::size_t>(last - first)),
+                             value);
+}
+bool long_integer(const char* first, const char* last, std::int32_t& value) {
+  return parse_integer_exact(std::string_view(first, static_cast<std::size_t>(last - first)),
+                             value);
+}
+bool long_integer(const char* first, const char* last, std::int64_t& value) {
+  return parse_integer_exact(std::string_view(first, static_cast<std::size_t>(last - first)),
+                             value);
+}
+bool general_real(const char* first, const char* last, float& value) {
+  return parse_real_exact(std::string_view(first, static_cast<std::size_t>(last - first)), value);
+}
+bool general_real(const char* first, const char* last, double& value) {
+  return parse_real_exact(std::string_view(first, static_cast<std::size_t>(last - first)), value);
+}
+
+}  // namespace scan_detail
+
 bool parse_int8(std::string_view token, std::int8_t& value) {
-  return parse_integer(token, value);
+  return whole_token<std::int8_t, scan_int8<false>>(token, value);
 }
 bool parse_int32(std::string_view token, std::int32_t& value) {
-  return parse_integer(token, value);
+  return whole_token<std::int32_t, scan_int32<false>>(token, value);
 }
 bool parse_int64(std::string_view token, std::int64_t& value) {
-  return parse_integer(token, value);
+  return whole_token<std::int64_t, scan_int64<false>>(token, value);
 }
 bool parse_real32(std::string_view token, float& value) {
-  return parse_real(token, value);
+  return whole_token<float, scan_real32<false>>(token, value);
 }
 bool parse_real64(std::string_view token, double& value) {
-  return parse_real(token, value);
+  return whole_token<double, scan_real64<false>>(token, value);
 }
 
 }  // namespace textio

@@ -1,0 +1,192 @@
+// textio/number_scan.h: number scanners for the readers' hot loops. Each one
+// checks the grammar and converts in a single pass over the characters, so a
+// reader need not cut a token first and parse it afterwards. The common forms
+// (up to 19 digits and a power of ten that is exact in the type) are done here,
+// inline; the rest goes to the exact general routes of number_parse.cpp.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <limits>
+
+#if defined(__GNUC__)
+#define TEXTIO_ALWAYS_INLINE inline __attribute__((always_inline))
+#else
+#define TEXTIO_ALWAYS_INLINE inline
+#endif
+
+namespace textio {
+namespace scan_detail {
+
+// The general routes, for the characters first .. last that the grammar has
+// already taken: false when they are no value of the type (out of range).
+bool long_integer(const char* first, const char* last, std::int8_t& value);
+bool long_integer(const char* first, const char* last, std::int32_t& value);
+bool long_integer(const char* first, const char* last, std::int64_t& value);
+bool general_real(const char* first, const char* last, float& value);
+bool general_real(const char* first, const char* last, double& value);
+
+// The character at p: with `Terminated`, the text is known to go on past last
+// with a character that is no part of a number (a record's line end), so p may
+// reach last unchecked; otherwise last reads as '\0'.
+template <bool Terminated>
+TEXTIO_ALWAYS_INLINE char at(const char* p, const char* last) {
+  if constexpr (Terminated) {
+    return *p;
+  } else {
+    return p != last ? *p : '\0';
+  }
+}
+
+TEXTIO_ALWAYS_INLINE unsigned digit_of(char c) {
+  return static_cast<unsigned char>(c - '0');  // above 9 for anything else
+}
+
+template <class T, bool Terminated>
+TEXTIO_ALWAYS_INLINE const char* scan_integer(const char* first, const char* last, T& value) {
+  const char* p = first;
+  char c = at<Terminated>(p, last);
+  const bool negative = c == '-';
+  if (c == '+' || c == '-')
+    c = at<Terminated>(++p, last);
+  const char* const digits = p;
+  std::uint64_t magnitude = 0;
+  for (unsigned d = digit_of(c); d <= 9; d = digit_of(at<Terminated>(++p, last)))
+    magnitude = magnitude * 10 + d;
+  if (p == digits)
+    return nullptr;
+  if (p - digits > 19) [[unlikely]] {
+    // Leading zeros, or out of range: the general route decides.
+    T v;
+    if (!long_integer(first, p, v))
+      return nullptr;
+    value = v;
+    return p;
+  }
+  const std::uint64_t highest = static_cast<std::uint64_t>(std::numeric_limits<T>::max());
+  if (magnitude > highest + (negative ? 1 : 0))
+    return nullptr;
+  // Modular conversion: the most negative value has no positive twin.
+  value = negative ? static_cast<T>(static_cast<std::int64_t>(0 - magnitude))
+                   : static_cast<T>(magnitude);
+  return p;
+}
+
+// Powers of ten exact in float (to 10^10) and in double (to 10^22).
+inline constexpr float float_powers[] = {1e0f, 1e1f, 1e2f, 1e3f, 1e4f, 1e5f,
+                                         1e6f, 1e7f, 1e8f, 1e9f, 1e10f};
+inline constexpr double double_powers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                           1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                           1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+// mantissa x 10^exponent with one rounding of the machine, where that is the
+// exact value correctly rounded: a mantissa of at most 2^24 (2^53 for double),
+// so that it is exact in the type, and a power of ten that is exact too.
+// False when the numbers are outside those bounds.
+template <class T>
+TEXTIO_ALWAYS_INLINE bool small_decimal(std::uint64_t mantissa, std::ptrdiff_t exponent,
+                                        bool negative, T& value) {
+  constexpr bool is_float = sizeof(T) == sizeof(float);
+  constexpr std::ptrdiff_t largest_power = is_float ? 10 : 22;
+  constexpr std::uint64_t largest_mantissa = std::uint64_t{1} << (is_float ? 24 : 53);
+  if (mantissa > largest_mantissa || exponent < -largest_power || exponent > largest_power)
+    return false;
+  const T* const powers = [] {
+    if constexpr (is_float) {
+      return float_powers;
+    } else {
+      return double_powers;
+    }
+  }();
+  // Both operands are exact, so the one operation rounds correctly.
+  T v = static_cast<T>(mantissa);
+  v = exponent < 0 ? v / powers[-exponent] : v * powers[exponent];
+  value = negative ? -v : v;
+  return true;
+}
+
+template <class T, bool Terminated>
+TEXTIO_ALWAYS_INLINE const char* scan_real(const char* first, const char* last, T& value) {
+  const char* p = first;
+  char c = at<Terminated>(p, last);
+  const bool negative = c == '-';
+  if (c == '+' || c == '-')
+    c = at<Terminated>(++p, last);
+  // The digits and at most one point: the digits make the mantissa, each one
+  // after the point lowers its power of ten.
+  std::uint64_t mantissa = 0;
+  const char* const mantissa_first = p;
+  for (unsigned d = digit_of(c); d <= 9; d = digit_of(c = at<Terminated>(++p, last)))
+    mantissa = mantissa * 10 + d;
+  std::ptrdiff_t digits = p - mantissa_first;
+  std::ptrdiff_t exponent = 0;
+  if (c == '.') {
+    const char* const fraction_first = ++p;
+    for (unsigned d = digit_of(c = at<Terminated>(p, last)); d <= 9;
+         d = digit_of(c = at<Terminated>(++p, last)))
+      mantissa = mantissa * 10 + d;
+    exponent = fraction_first - p;
+    digits -= exponent;
+  }
+  if (digits == 0)
+    return nullptr;
+  if ((c | 0x20) == 'e' || (c | 0x20) == 'd') {
+    c = at<Terminated>(++p, last);
+    const bool exponent_negative = c == '-';
+    if (c == '+' || c == '-')
+      c = at<Terminated>(++p, last);
+    const char* const exponent_first = p;
+    std::ptrdiff_t written = 0;
+    for (unsigned d = digit_of(c); d <= 9; d = digit_of(at<Terminated>(++p, last))) {
+      if (written < 100000)
+        written = written * 10 + d;
+    }
+    if (p == exponent_first)
+      return nullptr;
+    exponent += exponent_negative ? -written : written;
+  }
+  if (digits <= 19 && small_decimal(mantissa, exponent, negative, value)) [[likely]]
+    return p;
+  T v;
+  if (!general_real(first, p, v))
+    return nullptr;
+  value = v;
+  return p;
+}
+
+}  // namespace scan_detail
+
+// Each reads the number that starts at `first` (text up to `last`) and returns
+// one past its last character, or nullptr when the characters there do not
+// form a complete value of the type; `value` is set only on success. The scan
+// stops at the first character that cannot go on with the number, so a caller
+// that needs a whole token checks that the returned pointer is at its end. The
+// grammars and values are those of the parse_* functions of number_text.h:
+// whenever a scan returns p, parse_*(first .. p) accepts with the same value.
+// With Terminated = true the character at `last` must be readable and no part
+// of a number (as after a record of next_record).
+template <bool Terminated = false>
+TEXTIO_ALWAYS_INLINE const char* scan_int8(const char* first, const char* last,
+                                           std::int8_t& value) {
+  return scan_detail::scan_integer<std::int8_t, Terminated>(first, last, value);
+}
+template <bool Terminated = false>
+TEXTIO_ALWAYS_INLINE const char* scan_int32(const char* first, const char* last,
+                                            std::int32_t& value) {
+  return scan_detail::scan_integer<std::int32_t, Terminated>(first, last, value);
+}
+template <bool Terminated = false>
+TEXTIO_ALWAYS_INLINE const char* scan_int64(const char* first, const char* last,
+                                            std::int64_t& value) {
+  return scan_detail::scan_integer<std::int64_t, Terminated>(first, last, value);
+}
+template <bool Terminated = false>
+TEXTIO_ALWAYS_INLINE const char* scan_real32(const char* first, const char* last, float& value) {
+  return scan_detail::scan_real<float, Terminated>(first, last, value);
+}
+template <bool Terminated = false>
+TEXTIO_ALWAYS_INLINE const char* scan_real64(const char* first, const char* last, double& value) {
+  return scan_detail::scan_real<double, Terminated>(first, last, value);
+}
+
+}  // namespace textio
