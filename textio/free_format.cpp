@@ -1,8 +1,12 @@
 #include "textio/free_format.h"
 
+#include <bit>
+#include <cstdint>
+#include <cstring>
 #include <string_view>
 
 #include "textio/io_error.h"
+#include "textio/number_scan.h"
 #include "textio/number_text.h"
 
 namespace textio {
@@ -13,6 +17,29 @@ bool is_blank(char c) {
 }
 bool ends_unquoted(char c) {
   return c == ' ' || c == '\t' || c == ',' || c == '/';
+}
+
+// The first character from p on that is no blank: eight at a time while they
+// are spaces.
+const char* skip_blanks_from(const char* p, const char* last) {
+  if constexpr (std::endian::native == std::endian::little) {
+    constexpr std::uint64_t spaces = 0x2020202020202020u;
+    while (last - p >= 8) {
+      std::uint64_t word;
+      std::memcpy(&word, p, sizeof word);
+      const std::uint64_t other = word ^ spaces;  // zero bytes where spaces are
+      if (other != 0) {
+        p += std::countr_zero(other) / 8;
+        if (*p != '\t')
+          return p;
+        ++p;
+        continue;
+      }
+      p += 8;
+    }
+  }
+  while (p != last && is_blank(*p)) ++p;
+  return p;
 }
 
 // What the scanner found for the next item.
@@ -33,10 +60,15 @@ struct Scanner {
   std::string unquoted_text;  // a quoted value with its doubled marks made single
   bool token_is_quoted = false;
 
+  void skip_blanks_in_record() {
+    pos = static_cast<std::size_t>(
+        skip_blanks_from(record.data() + pos, record.data() + record.size()) - record.data());
+  }
+
   // Moves to the next non-blank character, over record ends; false at end of file.
   bool skip_blanks() {
     for (;;) {
-      while (pos < record.size() && is_blank(record[pos])) ++pos;
+      skip_blanks_in_record();
       if (pos < record.size())
         return true;
       const auto next = next_record(f);
@@ -142,6 +174,96 @@ struct Scanner {
   char c_at(std::size_t i) const { return i < record.size() ? record[i] : '\0'; }
 };
 
+// Where a read is among its items: element `index` of item `item`.
+struct Place {
+  std::size_t item = 0;
+  std::size_t index = 0;
+};
+
+// A plain number of type T at p, stored into element index of target when the
+// number ends where an unquoted value ends; its end, or nullptr when it is no
+// plain number (the general scanner then takes it from p).
+template <class T, const char* (*scan)(const char*, const char*, T&)>
+const char* take_plain(const char* p, const char* last, void* target, std::size_t index) {
+  T value;
+  const char* const stop = scan(p, last, value);
+  if (stop == nullptr || (stop != last && !ends_unquoted(*stop)))
+    return nullptr;
+  static_cast<T*>(target)[index] = value;
+  return stop;
+}
+
+const char* take_plain(const FreeItem& item, std::size_t index, const char* p, const char* last) {
+  switch (item.kind) {
+    case FreeItem::Kind::text:
+      return nullptr;
+    case FreeItem::Kind::int8:
+      return take_plain<std::int8_t, scan_int8<true>>(p, last, item.target, index);
+    case FreeItem::Kind::int32:
+      return take_plain<std::int32_t, scan_int32<true>>(p, last, item.target, index);
+    case FreeItem::Kind::int64:
+      return take_plain<std::int64_t, scan_int64<true>>(p, last, item.target, index);
+    case FreeItem::Kind::real32:
+      return take_plain<float, scan_real32<true>>(p, last, item.target, index);
+    case FreeItem::Kind::real64:
+      return take_plain<double, scan_real64<true>>(p, last, item.target, index);
+  }
+  return nullptr;
+}
+
+// The common case of number items: plain numbers separated by blanks or a
+// comma. Takes the elements from `at` on while they are that, in one pass over
+// the characters, going on over record ends as `next` does; stops at the first
+// element that is anything else (a repeat, a null value, a slash, a text item,
+// no number, the end of the file), with the scanner left where `next` takes
+// that element exactly as if the elements before it had gone through it too.
+void take_plain_numbers(Scanner& s, std::span<const FreeItem> items, Place& at) {
+  if (s.repeat_left > 0)
+    return;
+  const char* data = s.record.data();
+  const char* last = data + s.record.size();
+  const char* p = data + s.pos;
+  bool after_value = s.after_value;
+  // Moves p to the next character that is no blank, over record ends; false
+  // at the end of the file.
+  const auto skip_blanks = [&] {
+    for (;;) {
+      p = skip_blanks_from(p, last);
+      if (p != last)
+        return true;
+      const auto next = next_record(s.f);
+      if (!next)
+        return false;
+      s.record = *next;
+      data = p = next->data();
+      last = data + next->size();
+    }
+  };
+  std::size_t k = at.item, index = at.index;
+  for (; k < items.size(); ++k, index = 0) {
+    const FreeItem& item = items[k];
+    for (; index < item.count; ++index) {
+      if (!skip_blanks())
+        goto stopped;
+      if (*p == ',' && after_value) {
+        after_value = false;  // the separator after a value
+        ++p;
+        if (!skip_blanks())
+          goto stopped;
+      }
+      const char* const stop = take_plain(item, index, p, last);
+      if (stop == nullptr)
+        goto stopped;
+      p = stop;
+      after_value = true;
+    }
+  }
+stopped:
+  s.pos = static_cast<std::size_t>(p - data);
+  s.after_value = after_value;
+  at = {k, index};
+}
+
 void store_text(const FreeItem& item, std::size_t index, std::string_view value) {
   std::string& s = static_cast<std::string*>(item.target)[index];
   s.assign(value.substr(0, item.text_length));
@@ -198,9 +320,7 @@ bool store_value(const FreeItem& item, std::size_t index, const Scanner& s, Reco
   return false;
 }
 
-}  // namespace
-
-ReadStatus read_free_items(RecordFile& f, std::span<const FreeItem> items) {
+ReadStatus read_items(RecordFile& f, std::span<const FreeItem> items, bool plain_numbers) {
   f.last_failure = "";
   const auto first = next_record(f);
   if (!first) {
@@ -208,25 +328,42 @@ ReadStatus read_free_items(RecordFile& f, std::span<const FreeItem> items) {
     return ReadStatus::end_of_file;
   }
   Scanner s(f, *first);
-  for (const FreeItem& item : items) {
-    const bool text_item = item.kind == FreeItem::Kind::text;
-    for (std::size_t index = 0; index < item.count; ++index) {
-      switch (s.next(text_item)) {
-        case Found::end_of_file:
-          f.last_failure = "end of file";
-          return ReadStatus::end_of_file;
-        case Found::slash:
-          return ReadStatus::ok;
-        case Found::null_value:
-          break;
-        case Found::value:
-          if (!store_value(item, index, s, f))
-            return ReadStatus::error;
-          break;
-      }
+  Place at;
+  for (;;) {
+    if (plain_numbers)
+      take_plain_numbers(s, items, at);
+    while (at.item < items.size() && at.index == items[at.item].count) {
+      ++at.item;
+      at.index = 0;
     }
+    if (at.item == items.size())
+      return ReadStatus::ok;
+    const FreeItem& item = items[at.item];
+    switch (s.next(item.kind == FreeItem::Kind::text)) {
+      case Found::end_of_file:
+        f.last_failure = "end of file";
+        return ReadStatus::end_of_file;
+      case Found::slash:
+        return ReadStatus::ok;
+      case Found::null_value:
+        break;
+      case Found::value:
+        if (!store_value(item, at.index, s, f))
+          return ReadStatus::error;
+        break;
+    }
+    ++at.index;
   }
-  return ReadStatus::ok;
+}
+
+}  // namespace
+
+ReadStatus read_free_items(RecordFile& f, std::span<const FreeItem> items) {
+  return read_items(f, items, true);
+}
+
+ReadStatus read_free_items_general(RecordFile& f, std::span<const FreeItem> items) {
+  return read_items(f, items, false);
 }
 
 void read_free_required_items(RecordFile& f, std::span<const FreeItem> items) {

@@ -63,6 +63,11 @@ inline FreeItem free_item(std::span<std::int32_t> v) {
 // file the status is `end_of_file`. Items not reached keep their values.
 ReadStatus read_free_items(RecordFile& f, std::span<const FreeItem> items);
 
+// The same read through the general scanner alone, without the one-pass route
+// that read_free_items takes for plain numbers: the two must agree on every
+// input, which the tests check.
+ReadStatus read_free_items_general(RecordFile& f, std::span<const FreeItem> items);
+
 template <class... T>
 ReadStatus read_free(RecordFile& f, T&&... targets) {
   const FreeItem items[] = {free_item(targets)...};
