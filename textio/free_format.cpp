@@ -1,8 +1,6 @@
 #include "textio/free_format.h"
 
-#include <bit>
 #include <cstdint>
-#include <cstring>
 #include <string_view>
 
 #include "textio/io_error.h"
@@ -12,34 +10,8 @@
 namespace textio {
 namespace {
 
-bool is_blank(char c) {
-  return c == ' ' || c == '\t';
-}
 bool ends_unquoted(char c) {
   return c == ' ' || c == '\t' || c == ',' || c == '/';
-}
-
-// The first character from p on that is no blank: eight at a time while they
-// are spaces.
-const char* skip_blanks_from(const char* p, const char* last) {
-  if constexpr (std::endian::native == std::endian::little) {
-    constexpr std::uint64_t spaces = 0x2020202020202020u;
-    while (last - p >= 8) {
-      std::uint64_t word;
-      std::memcpy(&word, p, sizeof word);
-      const std::uint64_t other = word ^ spaces;  // zero bytes where spaces are
-      if (other != 0) {
-        p += std::countr_zero(other) / 8;
-        if (*p != '\t')
-          return p;
-        ++p;
-        continue;
-      }
-      p += 8;
-    }
-  }
-  while (p != last && is_blank(*p)) ++p;
-  return p;
 }
 
 // What the scanner found for the next item.
@@ -62,7 +34,8 @@ struct Scanner {
 
   void skip_blanks_in_record() {
     pos = static_cast<std::size_t>(
-        skip_blanks_from(record.data() + pos, record.data() + record.size()) - record.data());
+        scan_detail::skip_blanks(record.data() + pos, record.data() + record.size()) -
+        record.data());
   }
 
   // Moves to the next non-blank character, over record ends; false at end of file.
@@ -228,7 +201,7 @@ void take_plain_numbers(Scanner& s, std::span<const FreeItem> items, Place& at) 
   // at the end of the file.
   const auto skip_blanks = [&] {
     for (;;) {
-      p = skip_blanks_from(p, last);
+      p = scan_detail::skip_blanks(p, last);
       if (p != last)
         return true;
       const auto next = next_record(s.f);

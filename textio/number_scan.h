@@ -5,8 +5,10 @@
 // inline; the rest goes to the exact general routes of number_parse.cpp.
 #pragma once
 
+#include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 
 #if defined(__GNUC__)
@@ -36,6 +38,29 @@ TEXTIO_ALWAYS_INLINE char at(const char* p, const char* last) {
   } else {
     return p != last ? *p : '\0';
   }
+}
+
+// The first character from p on that is no blank (space or tab): eight at a
+// time while they are spaces, as in right-justified number fields.
+TEXTIO_ALWAYS_INLINE const char* skip_blanks(const char* p, const char* last) {
+  if constexpr (std::endian::native == std::endian::little) {
+    constexpr std::uint64_t spaces = 0x2020202020202020u;
+    while (last - p >= 8) {
+      std::uint64_t word;
+      std::memcpy(&word, p, sizeof word);
+      const std::uint64_t other = word ^ spaces;  // zero bytes where spaces are
+      if (other != 0) {
+        p += std::countr_zero(other) / 8;
+        if (*p != '\t')
+          return p;
+        ++p;
+        continue;
+      }
+      p += 8;
+    }
+  }
+  while (p != last && (*p == ' ' || *p == '\t')) ++p;
+  return p;
 }
 
 TEXTIO_ALWAYS_INLINE unsigned digit_of(char c) {
@@ -89,7 +114,16 @@ TEXTIO_ALWAYS_INLINE bool small_decimal(std::uint64_t mantissa, std::ptrdiff_t e
   constexpr bool is_float = sizeof(T) == sizeof(float);
   constexpr std::ptrdiff_t largest_power = is_float ? 10 : 22;
   constexpr std::uint64_t largest_mantissa = std::uint64_t{1} << (is_float ? 24 : 53);
-  if (mantissa > largest_mantissa || exponent < -largest_power || exponent > largest_power)
+  if (mantissa > largest_mantissa) [[unlikely]] {
+    // Trailing zeros carry no bits, as in 20000.000000.
+    while (mantissa > largest_mantissa && mantissa % 10 == 0) {
+      mantissa /= 10;
+      ++exponent;
+    }
+    if (mantissa > largest_mantissa)
+      return false;
+  }
+  if (exponent < -largest_power || exponent > largest_power)
     return false;
   const T* const powers = [] {
     if constexpr (is_float) {
