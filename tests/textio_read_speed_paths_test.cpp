@@ -429,4 +429,68 @@ TEST(parse_integers, long_digit_runs_and_the_ends_of_the_ranges) {
   }
 }
 
+TEST(parse_f13_6, plain_fields_and_the_forms_left_to_the_general_route) {
+  struct Case {
+    const char* field;
+    bool ok;
+    float value;
+  };
+  const Case cases[] = {
+      {"    -0.500000", true, -0.5f},          {"  20000.00000", true, 20000.0f},
+      {"\t  12.345678", true, 12.345678f},     {"      -.25   ", true, -0.25f},
+      {"         +5. ", true, 5.0f},           {"      1234567", true, 1.234567f},
+      {"           -0", true, -0.0f},          {"   16777217.0", true, 16777216.0f},
+      {"123456789.123", true, 123456789.123f}, {"0000000000001", true, 0.000001f},
+      {"  1 2 3 . 5  ", true, 123.5f},         {"      1.5E+02", true, 150.0f},
+      {"      1.5-02 ", true, 0.015f},         {"       2.5d1 ", true, 25.0f},
+      {"       -     ", false, 0.0f},          {"       .     ", false, 0.0f},
+      {"      1.2.3  ", false, 0.0f},          {"      12-    ", false, 0.0f},
+      {"      --1    ", false, 0.0f},          {"      1e39   ", true, 1e33f},
+      {"     1.e39   ", false, 0.0f},          {"      1,5    ", false, 0.0f},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.field);
+    float v = 99.0f;
+    EXPECT_EQ(textio::parse_f13_6(c.field, v), c.ok);
+    if (c.ok) {
+      EXPECT_EQ(v, c.value);
+      EXPECT_EQ(std::signbit(v), std::signbit(c.value));
+    } else {
+      EXPECT_EQ(v, 99.0f);
+    }
+  }
+}
+
+TEST(parse_f13_6, random_plain_fields_match_from_chars) {
+  // Blanks, a sign, up to 12 digits with or without a point, right-justified
+  // or not: the value is the decimal as written, or with 6 implied decimals.
+  std::mt19937 rng(1306);
+  for (int k = 0; k < 100000; ++k) {
+    std::string number;
+    if (rng() % 3 == 0)
+      number += rng() % 2 ? '-' : '+';
+    const int digits = 1 + static_cast<int>(rng() % 12);
+    const int point = static_cast<int>(rng() % (digits + 2)) - 1;  // -1: none
+    for (int d = 0; d < digits; ++d) {
+      if (d == point)
+        number += '.';
+      number += static_cast<char>('0' + rng() % 10);
+    }
+    if (point == digits)
+      number += '.';
+    if (number.size() > 13)
+      continue;
+    const std::size_t lead = rng() % (14 - number.size());
+    const std::string field =
+        std::string(lead, ' ') + number + std::string(13 - lead - number.size(), ' ');
+    std::string reference = number;
+    if (point < 0)
+      reference += "e-6";
+    float expected = 0.0f, got = 0.0f;
+    ASSERT_TRUE(reference_real(reference, expected)) << field;
+    ASSERT_TRUE(textio::parse_f13_6(field, got)) << field;
+    ASSERT_EQ(std::memcmp(&got, &expected, sizeof got), 0) << "[" << field << "]";
+  }
+}
+
 }  // namespace

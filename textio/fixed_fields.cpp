@@ -1,10 +1,13 @@
 #include "textio/fixed_fields.h"
 
 #include <charconv>
+#include <cstddef>
+#include <cstdint>
 #include <cstring>
 #include <string>
 
 #include "textio/io_error.h"
+#include "textio/number_scan.h"
 #include "textio/number_text.h"
 
 namespace textio {
@@ -72,8 +75,50 @@ void write_fixed(char* out, TextField field, std::string_view text) {
   std::memset(out + n, ' ', field.width - n);
 }
 
+namespace {
+
+constexpr int implied_decimals = 6;
+
+// The common form of a real field: blanks, an optional sign, digits with at
+// most one point, blanks. Converted as it is read; false for anything else (an
+// exponent, blanks among the digits, a malformed field, a long mantissa),
+// which the general route of parse_f13_6 then decides.
+bool plain_real_field(std::string_view field, float& value) {
+  const char* p = field.data();
+  const char* const last = p + field.size();
+  p = scan_detail::skip_blanks(p, last);
+  if (p == last) {
+    value = 0.0f;
+    return true;
+  }
+  const bool negative = *p == '-';
+  if (*p == '+' || *p == '-')
+    ++p;
+  std::uint64_t mantissa = 0;
+  const char* const mantissa_first = p;
+  unsigned digit;
+  for (; p != last && (digit = static_cast<unsigned char>(*p - '0')) <= 9; ++p)
+    mantissa = mantissa * 10 + digit;
+  std::ptrdiff_t digits = p - mantissa_first;
+  std::ptrdiff_t exponent = -implied_decimals;
+  if (p != last && *p == '.') {
+    const char* const fraction_first = ++p;
+    for (; p != last && (digit = static_cast<unsigned char>(*p - '0')) <= 9; ++p)
+      mantissa = mantissa * 10 + digit;
+    exponent = fraction_first - p;
+    digits -= exponent;
+  }
+  p = scan_detail::skip_blanks(p, last);
+  if (p != last || digits == 0 || digits > 19)
+    return false;
+  return scan_detail::small_decimal(mantissa, exponent, negative, value);
+}
+
+}  // namespace
+
 bool parse_f13_6(std::string_view field, float& value) {
-  constexpr int implied_decimals = 6;
+  if (plain_real_field(field, value))
+    return true;
   char text[40];
   std::size_t n = 0;
   for (char c : field) {
