@@ -75,6 +75,73 @@ RunResult ScratchDir::run(const std::string& input) const {
   return r;
 }
 
+namespace {
+// The unprivileged user of Debian and most other systems.
+const char* const as_nobody = "setpriv --reuid=65534 --regid=65534 --clear-groups";
+
+// Folders the owner can write become open to all, files the owner can read
+// readable by all; what the test closed stays closed.
+void open_to_everyone(const std::string& root) {
+  const auto owner_can = [](const fs::path& p, fs::perms right) {
+    std::error_code ec;
+    return (fs::symlink_status(p, ec).permissions() & right) != fs::perms::none;
+  };
+  std::error_code ec;
+  fs::permissions(root, fs::perms::all, fs::perm_options::add, ec);
+  for (auto it = fs::recursive_directory_iterator(root, ec);
+       !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
+    const fs::path& p = it->path();
+    std::error_code kind_ec;
+    const auto kind = fs::symlink_status(p, kind_ec).type();
+    if (kind == fs::file_type::directory && owner_can(p, fs::perms::owner_write)) {
+      fs::permissions(p, fs::perms::all, fs::perm_options::add, kind_ec);
+    } else if (kind == fs::file_type::regular && owner_can(p, fs::perms::owner_read)) {
+      fs::permissions(p, fs::perms::group_read | fs::perms::others_read, fs::perm_options::add,
+                      kind_ec);
+    }
+  }
+}
+}  // namespace
+
+std::string ScratchDir::nobody_unavailable() {
+  if (geteuid() != 0)
+    return "";  // not root: file modes hold for this user already
+  static const std::string reason = [] {
+    if (std::system("command -v setpriv > /dev/null 2>&1") != 0)
+      return std::string(
+          "setpriv (util-linux) is not installed, so the program cannot run "
+          "as an unprivileged user, and root ignores file modes");
+    const std::string probe = std::string(as_nobody) + " true > /dev/null 2>&1";
+    if (std::system(probe.c_str()) != 0)
+      return std::string("setpriv cannot switch to the user nobody (uid 65534) here");
+    return std::string();
+  }();
+  return reason;
+}
+
+RunResult ScratchDir::run_as_nobody(const std::string& input) const {
+  if (geteuid() != 0)
+    return run(input);
+  // A copy beside the inputs, started by a relative name: nobody may not be
+  // allowed into the folders that hold the build.
+  const std::string exe = ".quilbar-as-nobody";
+  fs::copy_file(QUILBAR_EXE, file(exe), fs::copy_options::overwrite_existing);
+  fs::permissions(file(exe), fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
+                                 fs::perms::others_read | fs::perms::others_exec);
+  open_to_everyone(path_);
+  write(".stdin", input);
+  const std::string command =
+      "cd '" + path_ + "' && " + as_nobody + " ./" + exe + " < .stdin > .stdout 2> .stderr";
+  const int raw = std::system(command.c_str());
+  RunResult r;
+  r.exit_status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+  r.out = read(".stdout");
+  r.err = read(".stderr");
+  for (const char* name : {".stdin", ".stdout", ".stderr"}) fs::remove(file(name));
+  fs::remove(file(exe));
+  return r;
+}
+
 std::string read_source_file(const std::string& relative) {
   return slurp((fs::path(QUILBAR_SOURCE_DIR) / relative).string());
 }

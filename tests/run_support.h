@@ -32,6 +32,16 @@ class ScratchDir {
   // Runs quilbar in this directory with `input` on standard input (none: at its end).
   RunResult run(const std::string& input = "") const;
 
+  // The same, but where file modes hold: when the tests run as root (who
+  // ignores them) the program runs as the user nobody, from a copy in this
+  // directory. The directory and the files its owner can read (and the
+  // folders its owner can write) are first opened to every user; files and
+  // folders the test took those rights from stay closed. Check
+  // nobody_unavailable() first.
+  RunResult run_as_nobody(const std::string& input = "") const;
+  // Why run_as_nobody cannot run here (for GTEST_SKIP), or empty when it can.
+  static std::string nobody_unavailable();
+
  private:
   std::string path_;
 };
