@@ -2,6 +2,7 @@
 // wave input. All work is done by run::run_quilbar.
 #include <cstdio>
 #include <new>
+#include <string>
 #ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
@@ -19,7 +20,9 @@ int main() {
     return run::run_quilbar();
   } catch (const textio::IoError& e) {
     std::fflush(stdout);
-    std::fprintf(stderr, "quilbar: %s\n", e.what());
+    // Written whole: a file name in the report may hold any byte.
+    const std::string report = std::string("quilbar: ") + e.report() + "\n";
+    std::fwrite(report.data(), 1, report.size(), stderr);
     return 2;
   } catch (const std::bad_alloc&) {
     // Tables are sized from counts in the inputs; counts no machine can hold

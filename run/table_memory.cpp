@@ -61,12 +61,17 @@ Status check_table_memory(RunContext& ctx) {
                                        ctx.output_event_count, ctx.params.period_count));
 }
 
+std::uint64_t usable_memory_bytes() {
+  // The rest is for the system, the file buffers and the program itself.
+  return physical_memory_bytes() / 4 * 3;
+}
+
 Status check_memory(RunContext& ctx, std::uint64_t need) {
-  const std::uint64_t have = physical_memory_bytes();
+  const std::uint64_t have = usable_memory_bytes();
   if (have == 0 || need <= have)
     return Status::ok;
   textio::write_free(ctx.console,
-                     "ERROR: The run's tables need more memory than this machine has!");
+                     "ERROR: The run's tables need more memory than this machine can give!");
   textio::write_free(ctx.console, "       Memory needed (MiB):    ", mebibytes(need));
   textio::write_free(ctx.console, "       Memory available (MiB): ", mebibytes(have));
   return Status::error_stop;

@@ -18,6 +18,9 @@ std::uint64_t table_bytes(std::int64_t station_count, std::int64_t input_event_c
 // The machine's physical memory in bytes (0 when it cannot be told).
 std::uint64_t physical_memory_bytes();
 
+// What the tables may take: three quarters of the physical memory.
+std::uint64_t usable_memory_bytes();
+
 // error_stop, with its message, when tables of `bytes` would not fit in memory.
 Status check_memory(RunContext& ctx, std::uint64_t bytes);
 // The same for the tables sized by the run's counts.

@@ -51,8 +51,12 @@ run::Status read_shoreline_parameters(run::RunContext& ctx) {
     return run::Status::error_stop;
   }
 
-  // A width (4 bytes) and a cumulative edge (8 bytes) per cell.
-  if (run::check_memory(ctx, 12 * static_cast<std::uint64_t>(params.shore_nx)) ==
+  // A width (4 bytes) and a cumulative edge (8 bytes) per cell, beside the
+  // tables already made.
+  const std::uint64_t cell_bytes = 12 * static_cast<std::uint64_t>(params.shore_nx);
+  if (run::check_memory(
+          ctx, cell_bytes + run::table_bytes(ctx.station_count, ctx.input_event_count,
+                                             ctx.output_event_count, params.period_count)) ==
       run::Status::error_stop)
     return run::Status::error_stop;
   run::create_list(ctx.shore_cell_width, params.shore_nx, static_cast<float>(params.shore_dx));

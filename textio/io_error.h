@@ -14,6 +14,13 @@ class IoError : public std::runtime_error {
  public:
   IoError(const std::string& file, std::int64_t record, const std::string& reason);
   IoError(const std::string& file, const std::string& reason);
+
+  // The whole report, also when a file name in it holds a NUL byte (what()
+  // ends there).
+  const std::string& report() const { return report_; }
+
+ private:
+  std::string report_;
 };
 
 }  // namespace textio

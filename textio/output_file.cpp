@@ -72,6 +72,9 @@ OutputFile console_output() {
 }
 
 OutputFile create_output(const std::string& path) {
+  if (path.find('\0') != std::string::npos) {
+    throw IoError(path, "cannot create file: the name holds a NUL byte");
+  }
   OutputFile out;
   out.name = path;
   out.temp_name = path + ".quilbar-tmp";

@@ -94,6 +94,9 @@ RecordFile::~RecordFile() {
 }
 
 RecordFile open_records(const std::string& path) {
+  if (path.find('\0') != std::string::npos) {
+    throw IoError(path, "cannot open file: the name holds a NUL byte");
+  }
   if (is_directory(path))
     throw IoError(path, "cannot open file: Is a directory");
   RecordFile f;
@@ -179,8 +182,10 @@ void rewind(RecordFile& f) {
 }
 
 bool file_exists(const std::string& path) {
+  // A name holding a NUL byte would reach the system cut short, naming
+  // another file: no file has such a name.
   struct stat st;
-  return !path.empty() && ::stat(path.c_str(), &st) == 0;
+  return !path.empty() && path.find('\0') == std::string::npos && ::stat(path.c_str(), &st) == 0;
 }
 
 }  // namespace textio

@@ -50,7 +50,8 @@ void step_back(RecordFile& f);
 // Moves back to the first record.
 void rewind(RecordFile& f);
 
-// Whether a file of this name exists and is not a directory.
+// Whether something of this name exists (a directory too: opening it then
+// fails with the I/O layer's report). A name holding a NUL byte names nothing.
 bool file_exists(const std::string& path);
 
 }  // namespace textio
