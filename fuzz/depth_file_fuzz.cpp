@@ -8,15 +8,15 @@
 #include "wavemodel/depth_grid.h"
 
 namespace {
-// The grid's tables are sized from the header before any row is read, so a
-// header may ask for any amount of memory; inputs asking for more cells than
-// this are left out here (they are a known limit, not a parsing fault).
+// The reader refuses a header whose rows the file cannot hold, but the width
+// lists are still sized from a header whose other dimension is 0 (no record
+// needed): such inputs ask for any amount of memory and are left out here.
 constexpr std::int64_t max_cells = std::int64_t{1} << 20;
 
 bool grid_within_limit(const wavemodel::DepthHeader& h) {
-  const std::int64_t ni = h.grid_ni > 0 ? h.grid_ni : 0;
-  const std::int64_t nj = h.grid_nj > 0 ? h.grid_nj : 0;
-  return ni <= max_cells && nj <= max_cells && ni * nj <= max_cells;
+  if (h.grid_ni > 0 && h.grid_nj > 0)
+    return true;
+  return h.grid_ni <= max_cells && h.grid_nj <= max_cells;
 }
 }  // namespace
 
