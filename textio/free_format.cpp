@@ -18,13 +18,21 @@ bool ends_unquoted(char c) {
 enum class Found { value, null_value, slash, end_of_file };
 
 // Walks the values of one read over as many records as it needs.
+// Where a read is in its text.
+struct Cursor {
+  std::string_view record;
+  std::size_t pos = 0;
+  bool after_value = false;  // the last thing read was a value: one comma may follow it
+};
+
 struct Scanner {
-  Scanner(RecordFile& file, std::string_view first) : f(file), record(first) {}
+  Scanner(RecordFile& file, const Cursor& at)
+      : f(file), record(at.record), pos(at.pos), after_value(at.after_value) {}
 
   RecordFile& f;
   std::string_view record;
   std::size_t pos = 0;
-  bool after_value = false;  // the last thing read was a value: one comma may follow it
+  bool after_value = false;
   // A pending r*v or r*: the value (or null) still to be given `repeat_left` times.
   std::int64_t repeat_left = 0;
   bool repeat_null = false;
@@ -190,41 +198,59 @@ const char* take_plain(const FreeItem& item, std::size_t index, const char* p, c
 // element that is anything else (a repeat, a null value, a slash, a text item,
 // no number, the end of the file), with the scanner left where `next` takes
 // that element exactly as if the elements before it had gone through it too.
-void take_plain_numbers(Scanner& s, std::span<const FreeItem> items, Place& at) {
-  if (s.repeat_left > 0)
-    return;
-  const char* data = s.record.data();
-  const char* last = data + s.record.size();
-  const char* p = data + s.pos;
-  bool after_value = s.after_value;
-  // Moves p to the next character that is no blank, over record ends; false
-  // at the end of the file.
-  const auto skip_blanks = [&] {
-    for (;;) {
-      p = scan_detail::skip_blanks(p, last);
-      if (p != last)
-        return true;
-      const auto next = next_record(s.f);
+// The separators before a value that are not blanks within the record: a
+// record end (the values go on in the next record) and the comma after a
+// value. Moves to the value's first character as `next` would: its place
+// (nullptr at the end of the file; c.record is the record it is in) and
+// whether a comma may still follow a value there.
+struct Crossing {
+  const char* p;
+  bool after_value;
+};
+
+Crossing cross_separators(RecordFile& f, Cursor& c, const char* p, bool after_value) {
+  const char* last = c.record.data() + c.record.size();
+  for (;;) {
+    p = scan_detail::skip_blanks(p, last);
+    if (p == last) {
+      const auto next = next_record(f);
       if (!next)
-        return false;
-      s.record = *next;
-      data = p = next->data();
-      last = data + next->size();
+        return {nullptr, after_value};
+      c.record = *next;
+      p = next->data();
+      last = p + next->size();
+      continue;
     }
-  };
-  std::size_t k = at.item, index = at.index;
-  for (; k < items.size(); ++k, index = 0) {
-    const FreeItem& item = items[k];
-    for (; index < item.count; ++index) {
-      if (!skip_blanks())
-        goto stopped;
-      if (*p == ',' && after_value) {
-        after_value = false;  // the separator after a value
-        ++p;
-        if (!skip_blanks())
+    if (*p != ',' || !after_value)
+      return {p, after_value};
+    after_value = false;  // the separator after a value
+    ++p;
+  }
+}
+
+void take_plain_numbers(RecordFile& f, Cursor& c, std::span<const FreeItem> items, Place& at) {
+  const char* data = c.record.data();
+  const char* last = data + c.record.size();
+  const char* p = data + c.pos;
+  bool after_value = c.after_value;
+  const FreeItem* item = items.data() + at.item;
+  const FreeItem* const items_end = items.data() + items.size();
+  std::size_t index = at.index;
+  for (; item != items_end; ++item, index = 0) {
+    for (; index < item->count; ++index) {
+      p = scan_detail::skip_blanks(p, last);
+      if (p == last || *p == ',') {
+        const Crossing crossed = cross_separators(f, c, p, after_value);
+        after_value = crossed.after_value;
+        data = c.record.data();
+        last = data + c.record.size();
+        if (crossed.p == nullptr) {
+          p = last;  // the end of the file: `next` meets it from here
           goto stopped;
+        }
+        p = crossed.p;
       }
-      const char* const stop = take_plain(item, index, p, last);
+      const char* const stop = take_plain(*item, index, p, last);
       if (stop == nullptr)
         goto stopped;
       p = stop;
@@ -232,9 +258,9 @@ void take_plain_numbers(Scanner& s, std::span<const FreeItem> items, Place& at) 
     }
   }
 stopped:
-  s.pos = static_cast<std::size_t>(p - data);
-  s.after_value = after_value;
-  at = {k, index};
+  c.pos = static_cast<std::size_t>(p - data);
+  c.after_value = after_value;
+  at = {static_cast<std::size_t>(item - items.data()), index};
 }
 
 void store_text(const FreeItem& item, std::size_t index, std::string_view value) {
@@ -293,6 +319,15 @@ bool store_value(const FreeItem& item, std::size_t index, const Scanner& s, Reco
   return false;
 }
 
+// Whether every element has been read.
+bool all_read(std::span<const FreeItem> items, Place& at) {
+  while (at.item < items.size() && at.index == items[at.item].count) {
+    ++at.item;
+    at.index = 0;
+  }
+  return at.item == items.size();
+}
+
 ReadStatus read_items(RecordFile& f, std::span<const FreeItem> items, bool plain_numbers) {
   f.last_failure = "";
   const auto first = next_record(f);
@@ -300,16 +335,17 @@ ReadStatus read_items(RecordFile& f, std::span<const FreeItem> items, bool plain
     f.last_failure = "end of file";
     return ReadStatus::end_of_file;
   }
-  Scanner s(f, *first);
+  Scanner s(f, Cursor{*first});
   Place at;
   for (;;) {
-    if (plain_numbers)
-      take_plain_numbers(s, items, at);
-    while (at.item < items.size() && at.index == items[at.item].count) {
-      ++at.item;
-      at.index = 0;
+    if (plain_numbers && s.repeat_left == 0) {
+      Cursor after{s.record, s.pos, s.after_value};
+      take_plain_numbers(f, after, items, at);
+      s.record = after.record;
+      s.pos = after.pos;
+      s.after_value = after.after_value;
     }
-    if (at.item == items.size())
+    if (all_read(items, at))
       return ReadStatus::ok;
     const FreeItem& item = items[at.item];
     switch (s.next(item.kind == FreeItem::Kind::text)) {

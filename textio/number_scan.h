@@ -67,6 +67,23 @@ TEXTIO_ALWAYS_INLINE unsigned digit_of(char c) {
   return static_cast<unsigned char>(c - '0');  // above 9 for anything else
 }
 
+// Takes the run of digits at p into value (value x 10^n + the digits) and
+// returns its end. Past 19 digits value wraps: the callers count the digits.
+template <bool Terminated>
+TEXTIO_ALWAYS_INLINE const char* take_digits(const char* p, const char* last,
+                                             std::uint64_t& value) {
+  std::uint64_t v = value;
+  for (;;) {
+    const unsigned d = digit_of(at<Terminated>(p, last));
+    if (d > 9)
+      break;
+    v = v * 10 + d;
+    ++p;
+  }
+  value = v;
+  return p;
+}
+
 template <class T, bool Terminated>
 TEXTIO_ALWAYS_INLINE const char* scan_integer(const char* first, const char* last, T& value) {
   const char* p = first;
@@ -76,8 +93,7 @@ TEXTIO_ALWAYS_INLINE const char* scan_integer(const char* first, const char* las
     c = at<Terminated>(++p, last);
   const char* const digits = p;
   std::uint64_t magnitude = 0;
-  for (unsigned d = digit_of(c); d <= 9; d = digit_of(at<Terminated>(++p, last)))
-    magnitude = magnitude * 10 + d;
+  p = take_digits<Terminated>(p, last, magnitude);
   if (p == digits)
     return nullptr;
   if (p - digits > 19) [[unlikely]] {
@@ -150,15 +166,14 @@ TEXTIO_ALWAYS_INLINE const char* scan_real(const char* first, const char* last, 
   // after the point lowers its power of ten.
   std::uint64_t mantissa = 0;
   const char* const mantissa_first = p;
-  for (unsigned d = digit_of(c); d <= 9; d = digit_of(c = at<Terminated>(++p, last)))
-    mantissa = mantissa * 10 + d;
+  p = take_digits<Terminated>(p, last, mantissa);
+  c = at<Terminated>(p, last);
   std::ptrdiff_t digits = p - mantissa_first;
   std::ptrdiff_t exponent = 0;
   if (c == '.') {
     const char* const fraction_first = ++p;
-    for (unsigned d = digit_of(c = at<Terminated>(p, last)); d <= 9;
-         d = digit_of(c = at<Terminated>(++p, last)))
-      mantissa = mantissa * 10 + d;
+    p = take_digits<Terminated>(p, last, mantissa);
+    c = at<Terminated>(p, last);
     exponent = fraction_first - p;
     digits -= exponent;
   }
