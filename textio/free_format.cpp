@@ -10,21 +10,13 @@
 namespace textio {
 namespace {
 
-bool ends_unquoted(char c) {
-  return c == ' ' || c == '\t' || c == ',' || c == '/';
-}
+using free_detail::Cursor;
+using free_detail::ends_unquoted;
 
 // What the scanner found for the next item.
 enum class Found { value, null_value, slash, end_of_file };
 
 // Walks the values of one read over as many records as it needs.
-// Where a read is in its text.
-struct Cursor {
-  std::string_view record;
-  std::size_t pos = 0;
-  bool after_value = false;  // the last thing read was a value: one comma may follow it
-};
-
 struct Scanner {
   Scanner(RecordFile& file, const Cursor& at)
       : f(file), record(at.record), pos(at.pos), after_value(at.after_value) {}
@@ -161,104 +153,49 @@ struct Place {
   std::size_t index = 0;
 };
 
-// A plain number of type T at p, stored into element index of target when the
-// number ends where an unquoted value ends; its end, or nullptr when it is no
-// plain number (the general scanner then takes it from p).
-template <class T, const char* (*scan)(const char*, const char*, T&)>
-const char* take_plain(const char* p, const char* last, void* target, std::size_t index) {
-  T value;
-  const char* const stop = scan(p, last, value);
-  if (stop == nullptr || (stop != last && !ends_unquoted(*stop)))
-    return nullptr;
-  static_cast<T*>(target)[index] = value;
-  return stop;
-}
-
-const char* take_plain(const FreeItem& item, std::size_t index, const char* p, const char* last) {
+// One element of a number item read the one-pass way (free_detail::take_plain);
+// false for a text item.
+bool take_plain(RecordFile& f, Cursor& c, const char*& p, const char*& last, bool& after_value,
+                const FreeItem& item, std::size_t index) {
+  using free_detail::take_plain;
   switch (item.kind) {
     case FreeItem::Kind::text:
-      return nullptr;
+      return false;
     case FreeItem::Kind::int8:
-      return take_plain<std::int8_t, scan_int8<true>>(p, last, item.target, index);
+      return take_plain(f, c, p, last, after_value, static_cast<std::int8_t*>(item.target)[index]);
     case FreeItem::Kind::int32:
-      return take_plain<std::int32_t, scan_int32<true>>(p, last, item.target, index);
+      return take_plain(f, c, p, last, after_value, static_cast<std::int32_t*>(item.target)[index]);
     case FreeItem::Kind::int64:
-      return take_plain<std::int64_t, scan_int64<true>>(p, last, item.target, index);
+      return take_plain(f, c, p, last, after_value, static_cast<std::int64_t*>(item.target)[index]);
     case FreeItem::Kind::real32:
-      return take_plain<float, scan_real32<true>>(p, last, item.target, index);
+      return take_plain(f, c, p, last, after_value, static_cast<float*>(item.target)[index]);
     case FreeItem::Kind::real64:
-      return take_plain<double, scan_real64<true>>(p, last, item.target, index);
+      return take_plain(f, c, p, last, after_value, static_cast<double*>(item.target)[index]);
   }
-  return nullptr;
+  return false;
 }
 
 // The common case of number items: plain numbers separated by blanks or a
 // comma. Takes the elements from `at` on while they are that, in one pass over
 // the characters, going on over record ends as `next` does; stops at the first
 // element that is anything else (a repeat, a null value, a slash, a text item,
-// no number, the end of the file), with the scanner left where `next` takes
-// that element exactly as if the elements before it had gone through it too.
-// The separators before a value that are not blanks within the record: a
-// record end (the values go on in the next record) and the comma after a
-// value. Moves to the value's first character as `next` would: its place
-// (nullptr at the end of the file; c.record is the record it is in) and
-// whether a comma may still follow a value there.
-struct Crossing {
-  const char* p;
-  bool after_value;
-};
-
-Crossing cross_separators(RecordFile& f, Cursor& c, const char* p, bool after_value) {
-  const char* last = c.record.data() + c.record.size();
-  for (;;) {
-    p = scan_detail::skip_blanks(p, last);
-    if (p == last) {
-      const auto next = next_record(f);
-      if (!next)
-        return {nullptr, after_value};
-      c.record = *next;
-      p = next->data();
-      last = p + next->size();
-      continue;
-    }
-    if (*p != ',' || !after_value)
-      return {p, after_value};
-    after_value = false;  // the separator after a value
-    ++p;
-  }
-}
-
+// no number, the end of the file), with c left where `next` takes that element
+// exactly as if the elements before it had gone through it too.
 void take_plain_numbers(RecordFile& f, Cursor& c, std::span<const FreeItem> items, Place& at) {
-  const char* data = c.record.data();
-  const char* last = data + c.record.size();
-  const char* p = data + c.pos;
+  const char* p = c.record.data() + c.pos;
+  const char* last = c.record.data() + c.record.size();
   bool after_value = c.after_value;
   const FreeItem* item = items.data() + at.item;
   const FreeItem* const items_end = items.data() + items.size();
   std::size_t index = at.index;
   for (; item != items_end; ++item, index = 0) {
     for (; index < item->count; ++index) {
-      p = scan_detail::skip_blanks(p, last);
-      if (p == last || *p == ',') {
-        const Crossing crossed = cross_separators(f, c, p, after_value);
-        after_value = crossed.after_value;
-        data = c.record.data();
-        last = data + c.record.size();
-        if (crossed.p == nullptr) {
-          p = last;  // the end of the file: `next` meets it from here
-          goto stopped;
-        }
-        p = crossed.p;
-      }
-      const char* const stop = take_plain(*item, index, p, last);
-      if (stop == nullptr)
+      if (!take_plain(f, c, p, last, after_value, *item, index))
         goto stopped;
-      p = stop;
-      after_value = true;
     }
   }
 stopped:
-  c.pos = static_cast<std::size_t>(p - data);
+  c.pos = static_cast<std::size_t>(p - c.record.data());
   c.after_value = after_value;
   at = {static_cast<std::size_t>(item - items.data()), index};
 }
@@ -328,15 +265,10 @@ bool all_read(std::span<const FreeItem> items, Place& at) {
   return at.item == items.size();
 }
 
-ReadStatus read_items(RecordFile& f, std::span<const FreeItem> items, bool plain_numbers) {
-  f.last_failure = "";
-  const auto first = next_record(f);
-  if (!first) {
-    f.last_failure = "end of file";
-    return ReadStatus::end_of_file;
-  }
-  Scanner s(f, Cursor{*first});
-  Place at;
+// A read from c on, element `at` of items on.
+ReadStatus read_from(RecordFile& f, const Cursor& c, std::span<const FreeItem> items, Place at,
+                     bool plain_numbers) {
+  Scanner s(f, c);
   for (;;) {
     if (plain_numbers && s.repeat_left == 0) {
       Cursor after{s.record, s.pos, s.after_value};
@@ -365,7 +297,57 @@ ReadStatus read_items(RecordFile& f, std::span<const FreeItem> items, bool plain
   }
 }
 
+ReadStatus read_items(RecordFile& f, std::span<const FreeItem> items, bool plain_numbers) {
+  const auto first = free_detail::start_read(f);
+  if (!first)
+    return ReadStatus::end_of_file;
+  return read_from(f, Cursor{*first}, items, Place{}, plain_numbers);
+}
+
 }  // namespace
+
+namespace free_detail {
+
+Crossing cross_separators(RecordFile& f, Cursor& c, const char* p, bool after_value) {
+  const char* last = c.record.data() + c.record.size();
+  for (;;) {
+    p = scan_detail::skip_blanks(p, last);
+    if (p == last) {
+      const auto next = next_record(f);
+      if (!next)
+        return {nullptr, after_value};
+      c.record = *next;
+      p = next->data();
+      last = p + next->size();
+      continue;
+    }
+    if (*p != ',' || !after_value)
+      return {p, after_value};
+    after_value = false;  // the separator after a value
+    ++p;
+  }
+}
+
+std::optional<std::string_view> start_read(RecordFile& f) {
+  f.last_failure = "";
+  const auto first = next_record(f);
+  if (!first)
+    f.last_failure = "end of file";
+  return first;
+}
+
+ReadStatus finish_read(RecordFile& f, Cursor& c, std::span<const FreeItem> items,
+                       std::size_t first) {
+  return read_from(f, c, items, Place{first, 0}, true);
+}
+
+void report_failure(const RecordFile& f, ReadStatus status) {
+  const std::int64_t record =
+      status == ReadStatus::end_of_file ? f.record_number + 1 : f.record_number;
+  throw IoError(f.name, record, f.last_failure);
+}
+
+}  // namespace free_detail
 
 ReadStatus read_free_items(RecordFile& f, std::span<const FreeItem> items) {
   return read_items(f, items, true);
@@ -377,11 +359,8 @@ ReadStatus read_free_items_general(RecordFile& f, std::span<const FreeItem> item
 
 void read_free_required_items(RecordFile& f, std::span<const FreeItem> items) {
   const ReadStatus status = read_free_items(f, items);
-  if (status == ReadStatus::ok)
-    return;
-  const std::int64_t record =
-      status == ReadStatus::end_of_file ? f.record_number + 1 : f.record_number;
-  throw IoError(f.name, record, f.last_failure);
+  if (status != ReadStatus::ok)
+    free_detail::report_failure(f, status);
 }
 
 }  // namespace textio
