@@ -427,6 +427,30 @@ TEST(parse_reals, borders_of_the_one_step_conversion) {
   }
 }
 
+TEST(parse_reals, decimals_next_to_the_midpoint_of_two_floats) {
+  // The shortest decimal of the double halfway between two floats is a value
+  // beside that midpoint whose double is the midpoint itself: a float rounded
+  // from the double would go by the tie rule, not by the side of the value.
+  std::mt19937 rng(2428);
+  int compared = 0;
+  for (int k = 0; k < 200000; ++k) {
+    const std::uint32_t bits = (rng() & 0x807FFFFFu) | ((110u + rng() % 50u) << 23);
+    float a;
+    std::memcpy(&a, &bits, sizeof a);
+    const double midpoint =
+        (static_cast<double>(a) + static_cast<double>(std::nextafter(a, 2.0f * a))) / 2.0;
+    char text[40];
+    const auto r = std::to_chars(text, text + sizeof text, midpoint);
+    const std::string token(text, r.ptr);
+    float expected = 0.0f, got = 0.0f;
+    ASSERT_TRUE(reference_real(token, expected)) << token;
+    ASSERT_TRUE(textio::parse_real32(token, got)) << token;
+    ASSERT_EQ(got, expected) << token;
+    ++compared;
+  }
+  EXPECT_EQ(compared, 200000);
+}
+
 TEST(parse_integers, long_digit_runs_and_the_ends_of_the_ranges) {
   struct Case {
     const char* token;

@@ -113,25 +113,27 @@ TEXTIO_ALWAYS_INLINE const char* scan_integer(const char* first, const char* las
   return p;
 }
 
-// Powers of ten exact in float (to 10^10) and in double (to 10^22).
-inline constexpr float float_powers[] = {1e0f, 1e1f, 1e2f, 1e3f, 1e4f, 1e5f,
-                                         1e6f, 1e7f, 1e8f, 1e9f, 1e10f};
-inline constexpr double double_powers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+// Powers of ten exact in double (to 10^22).
+inline constexpr double powers_of_ten[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                            1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
                                            1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 
-// mantissa x 10^exponent with one rounding of the machine, where that is the
-// exact value correctly rounded: a mantissa of at most 2^24 (2^53 for double),
-// so that it is exact in the type, and a power of ten that is exact too.
-// False when the numbers are outside those bounds.
+// mantissa x 10^exponent correctly rounded, where one operation of the machine
+// gives it: a mantissa of at most 2^53 and a power of ten of at most 10^22 are
+// exact in double, so their quotient or product is the exact value rounded
+// once. False when the numbers are outside those bounds.
+//
+// A float is rounded from that double, which is exact too unless the double
+// fell on the midpoint between two floats from a value beside it (its second
+// rounding would then go by the tie rule instead of the side the value is on):
+// that case, about one value in 2^28, is left to the general route. The
+// quotient of these bounds always lies in the normal range of float.
 template <class T>
 TEXTIO_ALWAYS_INLINE bool small_decimal(std::uint64_t mantissa, std::ptrdiff_t exponent,
                                         bool negative, T& value) {
-  constexpr bool is_float = sizeof(T) == sizeof(float);
-  constexpr std::ptrdiff_t largest_power = is_float ? 10 : 22;
-  constexpr std::uint64_t largest_mantissa = std::uint64_t{1} << (is_float ? 24 : 53);
+  constexpr std::uint64_t largest_mantissa = std::uint64_t{1} << 53;
   if (mantissa > largest_mantissa) [[unlikely]] {
-    // Trailing zeros carry no bits, as in 20000.000000.
+    // Trailing zeros carry no bits, as in 20000.000000000000.
     while (mantissa > largest_mantissa && mantissa % 10 == 0) {
       mantissa /= 10;
       ++exponent;
@@ -139,19 +141,21 @@ TEXTIO_ALWAYS_INLINE bool small_decimal(std::uint64_t mantissa, std::ptrdiff_t e
     if (mantissa > largest_mantissa)
       return false;
   }
-  if (exponent < -largest_power || exponent > largest_power)
+  if (exponent < -22 || exponent > 22)
     return false;
-  const T* const powers = [] {
-    if constexpr (is_float) {
-      return float_powers;
-    } else {
-      return double_powers;
-    }
-  }();
-  // Both operands are exact, so the one operation rounds correctly.
-  T v = static_cast<T>(mantissa);
-  v = exponent < 0 ? v / powers[-exponent] : v * powers[exponent];
-  value = negative ? -v : v;
+  double v = static_cast<double>(mantissa);
+  v = exponent < 0 ? v / powers_of_ten[-exponent] : v * powers_of_ten[exponent];
+  if constexpr (sizeof(T) == sizeof(float)) {
+    std::uint64_t bits;
+    std::memcpy(&bits, &v, sizeof bits);
+    constexpr std::uint64_t below_float = (std::uint64_t{1} << 29) - 1;  // bits float drops
+    if ((bits & below_float) == std::uint64_t{1} << 28 && mantissa != 0) [[unlikely]]
+      return false;
+    const float f = static_cast<float>(v);
+    value = negative ? -f : f;
+  } else {
+    value = negative ? -v : v;
+  }
   return true;
 }
 
