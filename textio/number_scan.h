@@ -1,8 +1,9 @@
 // textio/number_scan.h: number scanners for the readers' hot loops. Each one
 // checks the grammar and converts in a single pass over the characters, so a
 // reader need not cut a token first and parse it afterwards. The common forms
-// (up to 19 digits and a power of ten that is exact in the type) are done here,
-// inline; the rest goes to the exact general routes of number_parse.cpp.
+// (integers of up to 19 digits; reals whose digits make at most 2^53 and whose
+// power of ten is at most 10^22) are done here, inline; the rest goes to the
+// exact general routes of number_parse.cpp.
 #pragma once
 
 #include <bit>
