@@ -80,8 +80,13 @@ bool shortest_digits_plain(float value, Decimal& d) {
   std::uint64_t high = nh >> shift;
   if ((nh & (unit - 1)) == 0 && !inclusive)
     --high;
-  // Drop trailing digits while a multiple of the next power of ten stays inside.
+  // Drop trailing digits while a multiple of the next power of ten stays
+  // inside, and the same digits of x: floor(x * 10^k) with what lies below.
+  std::uint64_t x_digits = nx >> shift;
+  const std::uint64_t x_fraction = nx & (unit - 1);  // below the units, in 2^-shift
   int dropped = 0;
+  int last_dropped = 0;
+  bool rest_below = false;  // anything non-zero below the last dropped digit
   for (;;) {
     const std::uint64_t next_low = (low + 9) / 10;
     const std::uint64_t next_high = high / 10;
@@ -89,13 +94,20 @@ bool shortest_digits_plain(float value, Decimal& d) {
       break;
     low = next_low;
     high = next_high;
+    rest_below = rest_below || last_dropped != 0 || (dropped == 0 && x_fraction != 0);
+    last_dropped = static_cast<int>(x_digits % 10);
+    x_digits /= 10;
     ++dropped;
   }
   // Nearest to x at this scale, ties to even, kept inside the interval.
-  const std::uint64_t denominator = unit * ten[dropped];
-  std::uint64_t c = nx / denominator;
-  const std::uint64_t rest = nx % denominator;
-  if (2 * rest > denominator || (2 * rest == denominator && (c & 1) != 0))
+  std::uint64_t c = x_digits;
+  bool up;
+  if (dropped == 0) {
+    up = 2 * x_fraction > unit || (2 * x_fraction == unit && (c & 1) != 0);
+  } else {
+    up = last_dropped > 5 || (last_dropped == 5 && (rest_below || (c & 1) != 0));
+  }
+  if (up)
     ++c;
   if (c < low)
     c = low;
@@ -176,10 +188,15 @@ void format_real_field(T value, const RealLayout& layout, char* out) {
     } else {
       shortest_digits(value, exp_form);
     }
-    Decimal plain = exp_form;
-    round_digits(plain, layout.significant);
-    // Plain form for 0.1 <= |x| < 10^significant, judged on the rounded value.
-    if (plain.exponent >= -1 && plain.exponent < layout.significant) {
+    // Plain form for 0.1 <= |x| < 10^significant, judged on the value rounded
+    // to that many digits: only a carry through all nines moves its exponent.
+    const int sig = layout.significant;
+    bool carries = exp_form.count > sig && exp_form.digits[sig] >= '5';
+    for (int k = 0; carries && k < sig; ++k) carries = exp_form.digits[k] == '9';
+    const int plain_exponent = exp_form.exponent + (carries ? 1 : 0);
+    if (plain_exponent >= -1 && plain_exponent < sig) {
+      Decimal& plain = exp_form;
+      round_digits(plain, sig);
       if (plain.negative)
         text[n++] = '-';
       if (plain.exponent < 0) {
