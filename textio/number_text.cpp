@@ -197,25 +197,27 @@ void format_real_field(T value, const RealLayout& layout, char* out) {
     if (plain_exponent >= -1 && plain_exponent < sig) {
       Decimal& plain = exp_form;
       round_digits(plain, sig);
-      if (plain.negative)
-        text[n++] = '-';
-      if (plain.exponent < 0) {
-        text[n++] = '0';
-        text[n++] = '.';
-        std::memcpy(text + n, plain.digits, static_cast<std::size_t>(plain.count));
-        n += static_cast<std::size_t>(plain.count);
-      } else {
-        const int integer_digits = plain.exponent + 1;
-        std::memcpy(text + n, plain.digits, static_cast<std::size_t>(integer_digits));
-        n += static_cast<std::size_t>(integer_digits);
-        text[n++] = '.';
-        const int decimals = plain.count - integer_digits;
-        std::memcpy(text + n, plain.digits + integer_digits, static_cast<std::size_t>(decimals));
-        n += static_cast<std::size_t>(decimals);
-      }
+      // Written in place, right-justified in the frame before the trailing
+      // blanks (composing elsewhere and copying costs more than the digits).
       const std::size_t frame = layout.width - layout.trailing;
-      right_justify(text, n, frame, out);
-      std::memset(out + frame, ' ', layout.trailing);
+      const std::size_t length = (plain.negative ? 1 : 0) + static_cast<std::size_t>(plain.count) +
+                                 (plain.exponent < 0 ? 2 : 1);
+      std::memset(out, ' ', layout.width);
+      char* p = out + (frame - length);
+      if (plain.negative)
+        *p++ = '-';
+      if (plain.exponent < 0) {
+        *p++ = '0';
+        *p++ = '.';
+        std::memcpy(p, plain.digits, static_cast<std::size_t>(plain.count));
+      } else {
+        const std::size_t integer_digits = static_cast<std::size_t>(plain.exponent) + 1;
+        std::memcpy(p, plain.digits, integer_digits);
+        p += integer_digits;
+        *p++ = '.';
+        std::memcpy(p, plain.digits + integer_digits,
+                    static_cast<std::size_t>(plain.count) - integer_digits);
+      }
       return;
     }
     round_digits(exp_form, layout.significant + 1);
