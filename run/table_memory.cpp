@@ -36,7 +36,9 @@ std::uint64_t table_bytes(std::int64_t station_count, std::int64_t input_event_c
   const std::uint64_t per_step_station = 3 * 4;
   // Percentages, fractions, repetitions.
   const std::uint64_t per_event_period = 3 * 4;
-  return per_event_station * events * stations + per_step * steps +
+  // Cells (4-byte i, j, shoreline cell) and positions (four 8-byte reals).
+  const std::uint64_t per_station = 3 * 4 + 4 * 8;
+  return per_station * stations + per_event_station * events * stations + per_step * steps +
          per_step_station * steps * stations + per_event_period * events * periods;
 }
 

@@ -10,7 +10,7 @@
 
 namespace run {
 
-// Bytes of the tables sized by the counts: by input event and station, by
+// Bytes of the tables sized by the counts: by station, by input event and station, by
 // output step (and station), by input event and period.
 std::uint64_t table_bytes(std::int64_t station_count, std::int64_t input_event_count,
                           std::int64_t output_event_count, std::int64_t period_count);

@@ -59,3 +59,21 @@ TEST(table_memory, shoreline_cells_beyond_memory_stop_after_the_echo) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(table_memory, station_count_beyond_memory_is_an_error_stop) {
+  if (run::usable_memory_bytes() >= 83923ull * 1024 * 1024)
+    GTEST_SKIP() << "machine too large";
+  testing_support::ScratchDir dir;
+  dir.copy_from_source("examples/map_case");
+  dir.write("beach.std", "1 1 1 1 2000000000\n");  // far more stations than records
+  const auto r = dir.run();
+  EXPECT_EQ(r.exit_status, 1);
+  EXPECT_NE(r.out.find(" Number of wave observation stations:   2000000000\r\n"),
+            std::string::npos);
+  EXPECT_NE(r.out.find("        Memory needed (MiB):           83923\r\n"), std::string::npos);
+  EXPECT_FALSE(dir.exists("Dunelot_TGM.map"));
+}
+
+}  // namespace
