@@ -267,3 +267,44 @@ TEST(format_real32_field, plain_form_matches_the_shortest_digits_rounded) {
 }
 
 }  // namespace
+
+namespace {
+
+// The floats where the seven digits are hardest to get: those nearest to a
+// half-way point of seven-digit decimals (whose shortest digits may end in
+// that 5), their neighbours, and the floats on both sides of the powers of ten
+// that bound the plain form's decades.
+TEST(format_real32_field, plain_form_near_half_way_points_and_decade_ends) {
+  std::vector<float> values;
+  std::uint32_t state = 88172645u;
+  for (int k = 0; k < 40000; ++k) {
+    state = state * 1664525u + 1013904223u;
+    const int exponent = static_cast<int>(state >> 28) % 8 - 1;  // -1 .. 6
+    const std::uint32_t seven = 1000000u + (state >> 4) % 9000000u;
+    char text[32];
+    const int n = std::snprintf(text, sizeof text, "%u5e%d", seven, exponent - 7);
+    float v = 0;
+    std::from_chars(text, text + n, v);
+    values.push_back(v);
+    values.push_back(std::nextafter(v, 0.0f));
+    values.push_back(std::nextafter(v, 1e30f));
+  }
+  for (float power = 0.1f; power <= 1e7f; power *= 10.0f) {
+    float v = power;
+    for (int k = 0; k < 40; ++k) v = std::nextafter(v, 0.0f);
+    for (int k = 0; k < 80; ++k, v = std::nextafter(v, 1e30f)) values.push_back(v);
+  }
+  int compared = 0;
+  for (const float v : values) {
+    for (const float signed_v : {v, -v}) {
+      const std::string expected = reference_plain_real32(signed_v);
+      if (expected.empty())
+        continue;
+      ASSERT_EQ(real32(signed_v), expected) << signed_v;
+      ++compared;
+    }
+  }
+  EXPECT_GT(compared, 200000);
+}
+
+}  // namespace

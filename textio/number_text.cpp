@@ -124,6 +124,100 @@ bool shortest_digits_plain(float value, Decimal& d) {
   return true;
 }
 
+// The field of a 4-byte real with 0.1 <= |x| < 10^7 in its plain form, when
+// it can be told straight from the value: the seven digits that the shortest
+// digits rounded half away from zero give. Works at the scale of eight
+// significant digits, on the interval of decimals that read back as x (see
+// shortest_digits_plain): one seven-digit decimal inside is the shortest digits
+// padded; with none inside, the shortest digits are the eight-digit decimal
+// nearest to x when there is one inside, and otherwise nine digits that round
+// to seven as x itself does (no half-way point of seven-digit decimals can lie
+// between them). False (nothing written) for the rare rest: two seven-digit
+// decimals inside, or an interval reaching out of x's decade.
+bool plain_real32_field(float value, char* out) {
+  const float magnitude = std::fabs(value);
+  if (!(magnitude >= 0.1f && magnitude < 1.0e7f))
+    return false;
+  std::uint32_t bits;
+  std::memcpy(&bits, &value, sizeof bits);
+  const std::uint64_t fraction = bits & 0x7FFFFFu;
+  const std::uint64_t m = fraction | 0x800000u;
+  const int e = static_cast<int>((bits >> 23) & 0xFFu) - 150;  // x = m * 2^e
+  int E = 6;
+  static constexpr float powers[] = {1e-1f, 1e0f, 1e1f, 1e2f, 1e3f, 1e4f, 1e5f, 1e6f};
+  while (E > -1 && magnitude < powers[E + 1]) --E;
+  static constexpr std::uint64_t ten[] = {1,      10,      100,      1000,     10000,
+                                          100000, 1000000, 10000000, 100000000};
+  const std::uint64_t scale = ten[7 - E];  // x * scale in [10^7, 10^8)
+  const std::uint64_t below = fraction == 0 ? 1 : 2;
+  const std::uint64_t nl = (4 * m - below) * scale;
+  const std::uint64_t nx = 4 * m * scale;
+  const std::uint64_t nh = (4 * m + 2) * scale;
+  const int shift = 2 - e;
+  const std::uint64_t mask = (std::uint64_t{1} << shift) - 1;
+  const bool inclusive = (m & 1) == 0;
+  std::uint64_t low = nl >> shift;
+  if ((nl & mask) != 0 || !inclusive)
+    ++low;
+  std::uint64_t high = nh >> shift;
+  if ((nh & mask) == 0 && !inclusive)
+    --high;
+  if (low < 10000000 || high >= 100000000)
+    return false;
+  const std::uint64_t first7 = (low + 9) / 10;
+  const std::uint64_t last7 = high / 10;
+  std::uint64_t c;
+  if (first7 == last7) {
+    c = first7;
+  } else if (first7 < last7) {
+    return false;
+  } else {
+    std::uint64_t x8 = nx >> shift;
+    if (low <= high) {
+      // The shortest digits are eight: the nearest to x, ties to even, inside.
+      const std::uint64_t rest = nx & mask;
+      const std::uint64_t half = (mask + 1) / 2;
+      if (rest > half || (rest == half && (x8 & 1) != 0))
+        ++x8;
+      x8 = x8 < low ? low : (x8 > high ? high : x8);
+    }
+    // Rounded half up to seven (a half-way point is there only as the
+    // shortest digits themselves, which then round away from zero).
+    c = (x8 + 5) / 10;
+  }
+  if (c < 1000000 || c >= 10000000)
+    return false;
+
+  char digits[8];
+  static constexpr char pairs[] =
+      "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+      "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+      "8081828384858687888990919293949596979899";
+  const auto rest = static_cast<std::uint32_t>(c % 1000000);
+  digits[0] = static_cast<char>('0' + c / 1000000);
+  std::memcpy(digits + 1, pairs + 2 * (rest / 10000), 2);
+  std::memcpy(digits + 3, pairs + 2 * (rest / 100 % 100), 2);
+  std::memcpy(digits + 5, pairs + 2 * (rest % 100), 2);
+
+  // Right-justified before the four trailing blanks of the 15 columns.
+  std::memset(out, ' ', real32_field_width);
+  const bool negative = value < 0;
+  char* p = out + (E < 0 ? 2 : 3) - (negative ? 1 : 0);
+  if (negative)
+    *p++ = '-';
+  if (E < 0) {
+    *p++ = '0';
+    *p++ = '.';
+    std::memcpy(p, digits, 7);
+  } else {
+    const int integer_digits = E + 1;
+    for (int k = 0; k < integer_digits; ++k) *p++ = digits[k];
+    *p++ = '.';
+    for (int k = integer_digits; k < 7; ++k) *p++ = digits[k];
+  }
+  return true;
+}
+
 // Rounds the digit string to exactly n significant digits, halves away from
 // zero, padding with zeros; a carry out of the first digit raises the exponent.
 void round_digits(Decimal& d, int n) {
@@ -278,7 +372,8 @@ void format_real32_field(float value, char* out) {
     std::memcpy(out, entry.field, real32_field_width);
     return;
   }
-  format_real_field(value, real32_layout, out);
+  if (!plain_real32_field(value, out))
+    format_real_field(value, real32_layout, out);
   entry.key = key;
   std::memcpy(entry.field, out, real32_field_width);
 }
