@@ -7,21 +7,41 @@
 namespace textio {
 namespace {
 
-// The record being built by one write.
+// The record being built by one write: in place at the end of a file's
+// buffer, or here for the console.
 struct RecordBuilder {
-  explicit RecordBuilder(OutputFile& o) : out(o) {}
+  explicit RecordBuilder(OutputFile& o) : out(o) { begin_record(); }
 
   OutputFile& out;
-  char line[record_width];
+  char local[record_width];
+  char* line = local;
+  bool in_place = false;
   std::size_t length = 0;
   bool has_items = false;
   bool last_was_number = false;
 
+  void begin_record() {
+    char* room = record_room(out, record_width + 2);
+    in_place = room != nullptr;
+    line = in_place ? room : local;
+  }
+
+  void finish_record() {
+    if (in_place) {
+      line[length] = '\r';
+      line[length + 1] = '\n';
+      take_room(out, length + 2);
+    } else {
+      write_record(out, std::string_view(local, length));
+    }
+  }
+
   void end_record() {
-    write_record(out, std::string_view(line, length));
+    finish_record();
     length = 0;
     has_items = false;
     last_was_number = false;
+    begin_record();
   }
 
   void put_text(std::string_view t) {
@@ -100,7 +120,7 @@ void write_free_items(OutputFile& out, std::span<const WriteItem> items) {
         break;
     }
   }
-  b.end_record();
+  b.finish_record();
 }
 
 std::string_view trimmed(std::string_view text) {

@@ -144,6 +144,14 @@ void write_bytes(OutputFile& out, std::string_view bytes) {
   out.used += bytes.size();
 }
 
+char* record_room(OutputFile& out, std::size_t bytes) {
+  if (is_console(out) || out.file == nullptr || bytes > out.buffer.size())
+    return nullptr;
+  if (out.used + bytes > out.buffer.size())
+    drain(out);
+  return out.buffer.data() + out.used;
+}
+
 void write_record(OutputFile& out, std::string_view record) {
   if (!is_console(out) && out.file != nullptr &&
       out.used + record.size() + 2 <= out.buffer.size()) {
