@@ -9,6 +9,7 @@
 #include "convert/station_positions.h"
 #include "run/run_parameters.h"
 #include "tests/convert_test_support.h"
+#include "tests/table_support.h"
 
 namespace {
 
@@ -90,9 +91,9 @@ TEST(reflect_directions, corrects_only_inside_the_counts) {
   source.values = {90.0, -100.0, -100.0, -100.0};  // (e, s): (1,1) (2,1) (1,2) (2,2)
   run::Table<double> target;
   convert::reflect_directions_360(1, 1, source, 270.0, target);
-  EXPECT_EQ(target.values, (std::vector<double>{180.0, 370.0, 370.0, 370.0}));
+  EXPECT_EQ(testing_support::elements(target), (std::vector<double>{180.0, 370.0, 370.0, 370.0}));
   convert::reflect_directions_180(2, 1, source, 270.0, target);
-  EXPECT_EQ(target.values, (std::vector<double>{180.0, 370.0, 10.0, 370.0}));
+  EXPECT_EQ(testing_support::elements(target), (std::vector<double>{180.0, 370.0, 10.0, 370.0}));
 }
 
 // Phase 10 for one station with the given model directions.
@@ -120,8 +121,8 @@ TEST(convert_directions, shoreline_azimuth_defaulted_with_warning) {
   EXPECT_DOUBLE_EQ(r.ctx.params.shore_azimuth, 330.0);
   EXPECT_DOUBLE_EQ(r.ctx.world_offset, 240.0);
   EXPECT_DOUBLE_EQ(r.ctx.shore_offset, 240.0);
-  EXPECT_EQ(r.ctx.world_direction.values, (std::vector<double>{40.0, 230.0}));
-  EXPECT_EQ(r.ctx.shore_direction.values, (std::vector<double>{-160.0, 10.0}));
+  EXPECT_EQ(testing_support::elements(r.ctx.world_direction), (std::vector<double>{40.0, 230.0}));
+  EXPECT_EQ(testing_support::elements(r.ctx.shore_direction), (std::vector<double>{-160.0, 10.0}));
   EXPECT_EQ(r.ctx.selected_direction.values, r.ctx.shore_direction.values);
   EXPECT_EQ(r.console, testing_support::crlf_records(
                            {" WARNING: No Dunelot Azimuth specified in ctrl file!",
@@ -158,9 +159,10 @@ TEST(convert_directions, map_output_keeps_world_directions_silently) {
     run_directions(r, format, 0.0, -99999.0, {90.0, 270.0, 300.0, -90.0});
     EXPECT_TRUE(r.console.empty());
     EXPECT_DOUBLE_EQ(r.ctx.params.shore_azimuth, -99999.0);
-    EXPECT_EQ(r.ctx.world_direction.values, (std::vector<double>{180.0, 0.0, 330.0, 0.0}));
+    EXPECT_EQ(testing_support::elements(r.ctx.world_direction),
+              (std::vector<double>{180.0, 0.0, 330.0, 0.0}));
     EXPECT_EQ(r.ctx.selected_direction.values, r.ctx.world_direction.values);
-    EXPECT_EQ(r.ctx.shore_direction.values, (std::vector<double>(4, 0.0)));
+    EXPECT_EQ(testing_support::elements(r.ctx.shore_direction), (std::vector<double>(4, 0.0)));
   }
 }
 

@@ -8,6 +8,7 @@
 
 #include "convert/conversion.h"
 #include "convert/event_order.h"
+#include "tests/table_support.h"
 
 namespace {
 
@@ -111,7 +112,7 @@ TEST(order_events, examples) {
     SCOPED_TRACE(c.name);
     run::RunContext ctx = ordering_context(c.output_events, c.periods, c.percent);
     convert::order_events_and_build_series(ctx);
-    EXPECT_EQ(ctx.event_period_repeats.values, c.repeats);
+    EXPECT_EQ(testing_support::elements(ctx.event_period_repeats), c.repeats);
     EXPECT_EQ(ctx.series_event, c.series_event);
     EXPECT_EQ(ctx.slot_event, c.series_event);
     EXPECT_EQ(ctx.step_slot, identity(c.output_events));
@@ -125,7 +126,8 @@ TEST(order_events, examples) {
 TEST(order_events, fractions_are_four_byte_quotients) {
   run::RunContext ctx = ordering_context(10, 1, {{100.0f / 3.0f}, {12.5f}});
   convert::order_events_and_build_series(ctx);
-  EXPECT_EQ(ctx.event_period_fraction.values, (std::vector<float>{100.0f / 3.0f / 100.0f, 0.125f}));
+  EXPECT_EQ(testing_support::elements(ctx.event_period_fraction),
+            (std::vector<float>{100.0f / 3.0f / 100.0f, 0.125f}));
 }
 
 TEST(order_events, time_series_mode_keeps_input_order) {
@@ -135,7 +137,7 @@ TEST(order_events, time_series_mode_keeps_input_order) {
     convert::order_events_and_build_series(ctx);
     EXPECT_EQ(ctx.series_event, identity(5));
     EXPECT_EQ(ctx.step_slot, identity(5));
-    EXPECT_EQ(ctx.out_height.values, (std::vector<float>{1, 2, 3, 4, 5}));
+    EXPECT_EQ(testing_support::elements(ctx.out_height), (std::vector<float>{1, 2, 3, 4, 5}));
   }
 }
 

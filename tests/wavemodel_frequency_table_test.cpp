@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "run/table.h"
+#include "tests/table_support.h"
 #include "textio/record_file.h"
 #include "wavemodel/frequency_table.h"
 
@@ -35,9 +36,10 @@ TEST(wavemodel_frequency_table, defaults_share_the_events_evenly) {
   const Tables t = created(3, 2);
   EXPECT_EQ(t.percent.rows, 3);
   EXPECT_EQ(t.percent.columns, 2);
-  EXPECT_EQ(t.percent.values, std::vector<float>(6, 33.333332f));  // 4-byte quotient
-  EXPECT_EQ(t.fraction.values, std::vector<float>(6, 0.0f));
-  EXPECT_EQ(t.repeats.values, std::vector<std::int32_t>(6, 0));
+  EXPECT_EQ(testing_support::elements(t.percent),
+            std::vector<float>(6, 33.333332f));  // 4-byte quotient
+  EXPECT_EQ(testing_support::elements(t.fraction), std::vector<float>(6, 0.0f));
+  EXPECT_EQ(testing_support::elements(t.repeats), std::vector<std::int32_t>(6, 0));
   EXPECT_EQ(t.period_events, std::vector<std::int32_t>(2, 0));
 
   const Tables none = created(0, 2);

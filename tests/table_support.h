@@ -1,0 +1,15 @@
+// tests/table_support.h: a table's elements as a plain vector, to compare.
+#pragma once
+
+#include <vector>
+
+#include "run/table.h"
+
+namespace testing_support {
+
+template <class T>
+std::vector<T> elements(const run::Table<T>& t) {
+  return std::vector<T>(t.values.begin(), t.values.end());
+}
+
+}  // namespace testing_support
