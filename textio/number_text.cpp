@@ -1,5 +1,6 @@
 #include "textio/number_text.h"
 
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -135,6 +136,8 @@ bool shortest_digits_plain(float value, Decimal& d) {
 // between them). False (nothing written) for the rare rest: two seven-digit
 // decimals inside, or an interval reaching out of x's decade.
 bool plain_real32_field(float value, char* out) {
+  if constexpr (std::endian::native != std::endian::little)
+    return false;  // the field is composed in little-endian words
   const float magnitude = std::fabs(value);
   if (!(magnitude >= 0.1f && magnitude < 1.0e7f))
     return false;
@@ -143,9 +146,9 @@ bool plain_real32_field(float value, char* out) {
   const std::uint64_t fraction = bits & 0x7FFFFFu;
   const std::uint64_t m = fraction | 0x800000u;
   const int e = static_cast<int>((bits >> 23) & 0xFFu) - 150;  // x = m * 2^e
-  int E = 6;
-  static constexpr float powers[] = {1e-1f, 1e0f, 1e1f, 1e2f, 1e3f, 1e4f, 1e5f, 1e6f};
-  while (E > -1 && magnitude < powers[E + 1]) --E;
+  const int E = (magnitude >= 1e0f) + (magnitude >= 1e1f) + (magnitude >= 1e2f) +
+                (magnitude >= 1e3f) + (magnitude >= 1e4f) + (magnitude >= 1e5f) +
+                (magnitude >= 1e6f) - 1;  // 10^E <= |x| < 10^(E+1)
   static constexpr std::uint64_t ten[] = {1,      10,      100,      1000,     10000,
                                           100000, 1000000, 10000000, 100000000};
   const std::uint64_t scale = ten[7 - E];  // x * scale in [10^7, 10^8)
@@ -188,33 +191,34 @@ bool plain_real32_field(float value, char* out) {
   if (c < 1000000 || c >= 10000000)
     return false;
 
-  char digits[8];
-  static constexpr char pairs[] =
-      "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
-      "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
-      "8081828384858687888990919293949596979899";
-  const auto rest = static_cast<std::uint32_t>(c % 1000000);
-  digits[0] = static_cast<char>('0' + c / 1000000);
-  std::memcpy(digits + 1, pairs + 2 * (rest / 10000), 2);
-  std::memcpy(digits + 3, pairs + 2 * (rest / 100 % 100), 2);
-  std::memcpy(digits + 5, pairs + 2 * (rest % 100), 2);
+  // The seven digits as characters in the bytes of one word, first digit in
+  // the lowest byte: the value split into 4-digit, 2-digit and 1-digit lanes
+  // by multiplying with reciprocals exact over the lanes' ranges.
+  std::uint64_t lanes = (c / 10000) | ((c % 10000) << 32);
+  std::uint64_t upper = ((lanes * 5243) >> 19) & 0x0000007F0000007Full;  // / 100
+  lanes = upper | ((lanes - upper * 100) << 16);
+  upper = ((lanes * 103) >> 10) & 0x000F000F000F000Full;  // / 10
+  lanes = upper | ((lanes - upper * 10) << 8);
+  const std::uint64_t digits = (lanes >> 8) | 0x0030303030303030ull;  // 7 digits, then 0
 
-  // Right-justified before the four trailing blanks of the 15 columns.
-  std::memset(out, ' ', real32_field_width);
-  const bool negative = value < 0;
-  char* p = out + (E < 0 ? 2 : 3) - (negative ? 1 : 0);
-  if (negative)
-    *p++ = '-';
-  if (E < 0) {
-    *p++ = '0';
-    *p++ = '.';
-    std::memcpy(p, digits, 7);
-  } else {
-    const int integer_digits = E + 1;
-    for (int k = 0; k < integer_digits; ++k) *p++ = digits[k];
-    *p++ = '.';
-    for (int k = integer_digits; k < 7; ++k) *p++ = digits[k];
+  // Right-justified before the four trailing blanks of the 15 columns, as the
+  // words of columns 1-8 and 8-15.
+  constexpr std::uint64_t blanks = 0x2020202020202020ull;
+  const std::uint64_t sign = value < 0 ? '-' : ' ';
+  std::uint64_t first, second;
+  if (E < 0) {  // s0.ddddddd
+    first = 0x20 | sign << 8 | std::uint64_t{'0'} << 16 | std::uint64_t{'.'} << 24 | digits << 32;
+    second = ((digits >> 24) & 0xFFFFFFFFull) | (blanks << 32);
+  } else {  // sd.dddddd to sddddddd.
+    const int shift_bits = 8 * (E + 1);
+    const std::uint64_t integer_mask = (std::uint64_t{1} << shift_bits) - 1;
+    const std::uint64_t body = (digits & integer_mask) | (std::uint64_t{'.'} << shift_bits) |
+                               ((digits & ~integer_mask) << 8);
+    first = 0x2020 | sign << 16 | body << 24;
+    second = (body >> 32) | (blanks << 32);
   }
+  std::memcpy(out, &first, 8);
+  std::memcpy(out + 7, &second, 8);
   return true;
 }
 
