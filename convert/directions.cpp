@@ -1,5 +1,7 @@
 #include "convert/directions.h"
 
+#include <utility>
+
 #include "convert/conversion.h"
 #include "run/console.h"
 #include "textio/free_writer.h"
@@ -7,9 +9,11 @@
 namespace convert {
 namespace {
 
-// c - source over the whole shape, before any correction.
+// c - source over the whole shape, before any correction; the target may be
+// the source itself.
 void reflect(const run::Table<double>& source, double c, run::Table<double>& target) {
-  run::create_table(target, source.rows, source.columns, 0.0);
+  if (&target != &source)
+    run::create_table(target, source.rows, source.columns, 0.0);
   for (std::size_t k = 0; k < source.values.size(); ++k) target.values[k] = c - source.values[k];
 }
 
@@ -80,25 +84,28 @@ void default_shore_azimuth(double& shore_azimuth, double wave_azimuth,
   run::print_closing_triple(console);
 }
 
-void selected_direction(const run::RunParameters& params, const run::Table<double>& world,
-                        const run::Table<double>& shore, run::Table<double>& selected) {
-  selected = run::is_dunelot_output(params) ? shore : world;
+void selected_direction(const run::RunParameters& params, run::Table<double>& world,
+                        run::Table<double>& shore, run::Table<double>& selected) {
+  selected = std::exchange(run::is_dunelot_output(params) ? shore : world, run::Table<double>{});
 }
 
+// Each direction table is read once, by the step that makes the next one, so
+// each step turns its source into its result where it stands: one table of
+// input events and stations goes from the wave model's directions to the
+// selected ones, instead of four (a run's largest tables after the series).
 void convert_directions(run::RunContext& ctx) {
   const std::int32_t events = ctx.input_event_count;
   const std::int32_t stations = ctx.station_count;
-  run::create_table(ctx.world_direction, events, stations, 0.0);
-  run::create_table(ctx.shore_direction, events, stations, 0.0);
-  run::create_table(ctx.selected_direction, events, stations, 0.0);
 
   ctx.world_offset = azimuth_from_270(ctx.wave_azimuth);
-  reflect_directions_360(stations, events, ctx.wave_direction, ctx.world_offset,
+  ctx.world_direction = std::exchange(ctx.wave_direction, run::Table<double>{});
+  reflect_directions_360(stations, events, ctx.world_direction, ctx.world_offset,
                          ctx.world_direction);
   if (run::is_dunelot_output(ctx.params)) {
     default_shore_azimuth(ctx.params.shore_azimuth, ctx.wave_azimuth, ctx.console);
     ctx.shore_offset = azimuth_less_90(ctx.params.shore_azimuth);
-    reflect_directions_180(stations, events, ctx.world_direction, ctx.shore_offset,
+    ctx.shore_direction = std::exchange(ctx.world_direction, run::Table<double>{});
+    reflect_directions_180(stations, events, ctx.shore_direction, ctx.shore_offset,
                            ctx.shore_direction);
   }
   selected_direction(ctx.params, ctx.world_direction, ctx.shore_direction, ctx.selected_direction);

@@ -16,9 +16,10 @@ double azimuth_from_270(double a);
 // a - 90, plus 360 once if that is negative.
 double azimuth_less_90(double a);
 
-// target (resized to the source's shape, zeroed) = c - source; the elements of
-// the first station_count stations and event_count events are then brought into
-// [0, 360): over 180 less 360 or below -180 plus 360, then plus 360 if negative.
+// target (resized to the source's shape, zeroed) = c - source, or the source
+// itself replaced so; the elements of the first station_count stations and
+// event_count events are then brought into [0, 360): over 180 less 360 or
+// below -180 plus 360, then plus 360 if negative.
 void reflect_directions_360(std::int32_t station_count, std::int32_t event_count,
                             const run::Table<double>& source, double c, run::Table<double>& target);
 // The same, brought into [-180, 180] by the first correction only.
@@ -32,9 +33,10 @@ bool shore_azimuth_missing(double shore_azimuth);
 void default_shore_azimuth(double& shore_azimuth, double wave_azimuth, textio::OutputFile& console);
 
 // The directions the output series carry: relative to the shoreline for the
-// shoreline-model output, map-based otherwise (an element copy into selected).
-void selected_direction(const run::RunParameters& params, const run::Table<double>& world,
-                        const run::Table<double>& shore, run::Table<double>& selected);
+// shoreline-model output, map-based otherwise. The chosen table moves into
+// selected (nothing reads it again) and is left empty.
+void selected_direction(const run::RunParameters& params, run::Table<double>& world,
+                        run::Table<double>& shore, run::Table<double>& selected);
 
 // The phase step convert_directions is declared in convert/conversion.h.
 

@@ -55,7 +55,10 @@ struct RunContext {
   std::vector<Stamp> step_stamp;
   std::vector<Label> step_label;
 
-  // Directions: (input event, station).
+  // Directions: (input event, station). One table passes through them: the
+  // wave model's directions become the map-based ones, those the
+  // shoreline-relative ones in the shoreline-model output, and the last of
+  // them the selected ones; the tables it has left are empty.
   double world_offset = 0.0, shore_offset = 0.0;
   Table<double> world_direction, shore_direction, selected_direction;
 
