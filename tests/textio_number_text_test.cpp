@@ -308,3 +308,33 @@ TEST(format_real32_field, plain_form_near_half_way_points_and_decade_ends) {
 }
 
 }  // namespace
+
+namespace {
+
+// Series whose values repeat and series whose values do not, one after the
+// other: the table of recent fields is used for the first and passed by for
+// the second, and every field stays right through the changes.
+TEST(format_real32_field, fields_right_whether_values_repeat_or_not) {
+  std::uint32_t state = 1u;
+  const auto next = [&state] {
+    state = state * 1664525u + 1013904223u;
+    return state;
+  };
+  for (int round = 0; round < 3; ++round) {
+    SCOPED_TRACE(round);
+    std::vector<float> few;
+    for (int k = 0; k < 300; ++k)
+      few.push_back(static_cast<float>(next() % 100000) / 1000.0f + 0.1f);
+    for (int k = 0; k < 200000; ++k) {
+      const float v = (k / 7) % 2 == 0 ? few[static_cast<std::size_t>(k) % few.size()]
+                                       : static_cast<float>(next() % 2000000) / 997.0f + 0.5f;
+      ASSERT_EQ(real32(v), reference_plain_real32(v)) << k << " " << v;
+    }
+    for (int k = 0; k < 200000; ++k) {
+      const float v = static_cast<float>(next() % 2000000) / 997.0f + 0.5f;
+      ASSERT_EQ(real32(v), reference_plain_real32(v)) << k << " " << v;
+    }
+  }
+}
+
+}  // namespace

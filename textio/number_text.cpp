@@ -125,9 +125,9 @@ bool shortest_digits_plain(float value, Decimal& d) {
   return true;
 }
 
-// The field of a 4-byte real with 0.1 <= |x| < 10^7 in its plain form, when
-// it can be told straight from the value: the seven digits that the shortest
-// digits rounded half away from zero give. Works at the scale of eight
+// The field of a 4-byte real with 0.1 <= |x| < 10^7 in its plain form, to out
+// and to copy, when it can be told straight from the value: the seven digits
+// that the shortest digits rounded half away from zero give. Works at the scale of eight
 // significant digits, on the interval of decimals that read back as x (see
 // shortest_digits_plain): one seven-digit decimal inside is the shortest digits
 // padded; with none inside, the shortest digits are the eight-digit decimal
@@ -135,7 +135,7 @@ bool shortest_digits_plain(float value, Decimal& d) {
 // to seven as x itself does (no half-way point of seven-digit decimals can lie
 // between them). False (nothing written) for the rare rest: two seven-digit
 // decimals inside, or an interval reaching out of x's decade.
-bool plain_real32_field(float value, char* out) {
+bool plain_real32_field(float value, char* out, char* copy) {
   if constexpr (std::endian::native != std::endian::little)
     return false;  // the field is composed in little-endian words
   const float magnitude = std::fabs(value);
@@ -219,6 +219,8 @@ bool plain_real32_field(float value, char* out) {
   }
   std::memcpy(out, &first, 8);
   std::memcpy(out + 7, &second, 8);
+  std::memcpy(copy, &first, 8);
+  std::memcpy(copy + 7, &second, 8);
   return true;
 }
 
@@ -354,32 +356,56 @@ namespace {
 // Fields of recently written 4-byte reals, by bit pattern. Output series
 // repeat their values (every time step of an event shows the same ones, and
 // model output carries few decimals), so most fields are copied, not formatted.
-// The program runs on one thread.
+// Where the values seldom repeat (a time series of model output), looking
+// them up costs more than it saves: the table is then passed by for a while,
+// and tried again after. The program runs on one thread.
 struct Real32Fields {
   static constexpr int index_bits = 12;
+  static constexpr std::uint32_t trial_lookups = 4096;
+  static constexpr std::uint32_t fewest_hits = trial_lookups / 8;
+  static constexpr std::uint32_t pass_by_calls = 16 * trial_lookups;
   struct Entry {
     std::uint64_t key = 0;  // bit pattern + 1 << 32; 0 marks an empty entry
     char field[real32_field_width];
   };
   Entry entries[std::size_t{1} << index_bits];
+  std::uint32_t lookups = 0;  // in the current trial
+  std::uint32_t hits = 0;
+  std::uint32_t passing_by = 0;  // calls left that do not use the table
 };
 Real32Fields real32_fields;
 
 }  // namespace
 
 void format_real32_field(float value, char* out) {
+  Real32Fields& table = real32_fields;
+  if (table.passing_by > 0) {
+    --table.passing_by;
+    char copy[real32_field_width];
+    if (!plain_real32_field(value, out, copy))
+      format_real_field(value, real32_layout, out);
+    return;
+  }
+  if (++table.lookups == Real32Fields::trial_lookups) {
+    if (table.hits < Real32Fields::fewest_hits)
+      table.passing_by = Real32Fields::pass_by_calls;
+    table.lookups = 0;
+    table.hits = 0;
+  }
   std::uint32_t bits;
   std::memcpy(&bits, &value, sizeof bits);
   const std::uint64_t key = bits | (std::uint64_t{1} << 32);
-  auto& entry = real32_fields.entries[(bits * 0x9E3779B1u) >> (32 - Real32Fields::index_bits)];
+  auto& entry = table.entries[(bits * 0x9E3779B1u) >> (32 - Real32Fields::index_bits)];
   if (entry.key == key) {
+    ++table.hits;
     std::memcpy(out, entry.field, real32_field_width);
     return;
   }
-  if (!plain_real32_field(value, out))
-    format_real_field(value, real32_layout, out);
   entry.key = key;
-  std::memcpy(entry.field, out, real32_field_width);
+  if (!plain_real32_field(value, out, entry.field)) {
+    format_real_field(value, real32_layout, out);
+    std::memcpy(entry.field, out, real32_field_width);
+  }
 }
 void format_real64_field(double value, char* out) {
   format_real_field(value, real64_layout, out);
