@@ -5,60 +5,125 @@
 #pragma once
 
 #include <cstdint>
-#include <span>
+#include <cstring>
 #include <string>
 #include <string_view>
 
+#include "textio/number_text.h"
 #include "textio/output_file.h"
 
 namespace textio {
 
 inline constexpr std::size_t record_width = 80;
 
-struct WriteItem {
-  enum class Kind : std::uint8_t { text, int8, int32, int64, real32, real64 };
-  Kind kind;
-  std::string_view text;
-  std::int64_t integer = 0;
-  double real = 0.0;  // a 4-byte real is held exactly in a double
+namespace writer_detail {
+
+// The record being built by one write: in place at the end of a file's
+// buffer, or here for the console. The items go straight into it, each in
+// its turn: the writers of long series call this for every record.
+struct RecordBuilder {
+  explicit RecordBuilder(OutputFile& o) : out(o) { begin_record(); }
+
+  OutputFile& out;
+  char local[record_width];
+  char* line = local;
+  bool in_place = false;
+  std::size_t length = 0;
+  bool has_items = false;
+  bool last_was_number = false;
+
+  void begin_record() {
+    char* room = record_room(out, record_width + 2);
+    in_place = room != nullptr;
+    line = in_place ? room : local;
+  }
+
+  void finish_record() {
+    if (in_place) {
+      line[length] = '\r';
+      line[length + 1] = '\n';
+      take_room(out, length + 2);
+    } else {
+      write_record(out, std::string_view(local, length));
+    }
+  }
+
+  void end_record() {
+    finish_record();
+    length = 0;
+    has_items = false;
+    last_was_number = false;
+    begin_record();
+  }
+
+  void put_text(std::string_view t) {
+    const bool blank = !has_items || last_was_number;
+    if (length + t.size() + (blank ? 1 : 0) > record_width) {
+      put_text_on_new_records(t);
+      return;
+    }
+    if (blank)
+      line[length++] = ' ';
+    std::memcpy(line + length, t.data(), t.size());
+    length += t.size();
+    has_items = true;
+    last_was_number = false;
+  }
+  // A text that does not fit in what is left of the record.
+  void put_text_on_new_records(std::string_view t);
+
+  // Where a number field of `width` goes (a new record when it does not fit),
+  // then took_field once it is written there.
+  char* field_room(std::size_t width) {
+    if (length + width > record_width)
+      end_record();
+    return line + length;
+  }
+  void took_field(std::size_t width) {
+    length += width;
+    has_items = true;
+    last_was_number = true;
+  }
 };
 
-inline WriteItem write_item(std::string_view t) {
-  return {WriteItem::Kind::text, t};
+inline void put(RecordBuilder& b, std::string_view t) {
+  b.put_text(t);
 }
-inline WriteItem write_item(const std::string& t) {
-  return {WriteItem::Kind::text, t};
+inline void put(RecordBuilder& b, const std::string& t) {
+  b.put_text(t);
 }
-inline WriteItem write_item(const char* t) {
-  return {WriteItem::Kind::text, t};
+inline void put(RecordBuilder& b, const char* t) {
+  b.put_text(t);
 }
-inline WriteItem write_item(std::int8_t v) {
-  return {WriteItem::Kind::int8, {}, v};
+inline void put(RecordBuilder& b, std::int8_t v) {
+  format_int_field(v, int8_field_width, b.field_room(int8_field_width));
+  b.took_field(int8_field_width);
 }
-inline WriteItem write_item(std::int32_t v) {
-  return {WriteItem::Kind::int32, {}, v};
+inline void put(RecordBuilder& b, std::int32_t v) {
+  format_int_field(v, int32_field_width, b.field_room(int32_field_width));
+  b.took_field(int32_field_width);
 }
-inline WriteItem write_item(std::int64_t v) {
-  return {WriteItem::Kind::int64, {}, v};
+inline void put(RecordBuilder& b, std::int64_t v) {
+  format_int_field(v, int64_field_width, b.field_room(int64_field_width));
+  b.took_field(int64_field_width);
 }
-inline WriteItem write_item(float v) {
-  return {WriteItem::Kind::real32, {}, 0, v};
+inline void put(RecordBuilder& b, float v) {
+  format_real32_field(v, b.field_room(real32_field_width));
+  b.took_field(real32_field_width);
 }
-inline WriteItem write_item(double v) {
-  return {WriteItem::Kind::real64, {}, 0, v};
+inline void put(RecordBuilder& b, double v) {
+  format_real64_field(v, b.field_room(real64_field_width));
+  b.took_field(real64_field_width);
 }
+
+}  // namespace writer_detail
 
 // One write: one record or more (a write with no items is an empty record).
-void write_free_items(OutputFile& out, std::span<const WriteItem> items);
-
 template <class... T>
 void write_free(OutputFile& out, const T&... items) {
-  if constexpr (sizeof...(T) == 0) {
-    write_free_items(out, {});
-  } else {
-    const WriteItem list[] = {write_item(items)...};
-    write_free_items(out, list);
-  }
+  writer_detail::RecordBuilder b(out);
+  (writer_detail::put(b, items), ...);
+  b.finish_record();
 }
 
 // The text without its trailing blanks (file names are used so).
