@@ -8,6 +8,14 @@
 
 #include "textio/io_error.h"
 
+#if defined(__linux__)
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+#endif
+
 namespace textio {
 namespace {
 
@@ -32,6 +40,31 @@ void drain(OutputFile& out) {
     throw IoError(out.name, system_reason("cannot write", error));
   }
   out.used = 0;
+}
+
+// Puts the complete temporary in the place of an existing regular file by
+// exchanging the two names, then removes the old file: the target is never
+// missing, and the file system is not made to write the new data out at once,
+// as some do when a rename replaces a file (they take it for an application
+// saving a document). False, with nothing changed, where this cannot be done
+// (no such file there, a system without the exchange): the caller renames.
+bool exchange_into_place(const OutputFile& out) {
+#if defined(__linux__) && defined(RENAME_EXCHANGE)
+  struct stat st;
+  if (::lstat(out.name.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
+    return false;
+  if (::renameat2(AT_FDCWD, out.temp_name.c_str(), AT_FDCWD, out.name.c_str(), RENAME_EXCHANGE) !=
+      0)
+    return false;
+  if (::unlink(out.temp_name.c_str()) != 0) {
+    throw IoError(out.temp_name,
+                  system_reason(("cannot remove the file replaced by " + out.name).c_str(), errno));
+  }
+  return true;
+#else
+  (void)out;
+  return false;
+#endif
 }
 
 void discard(OutputFile& out) {
@@ -115,6 +148,8 @@ void commit(OutputFile& out) {
     std::remove(out.temp_name.c_str());
     throw IoError(out.name, system_reason("cannot write", error));
   }
+  if (exchange_into_place(out))
+    return;
   std::error_code ec;
   std::filesystem::rename(out.temp_name, out.name, ec);
   if (ec) {
