@@ -28,8 +28,10 @@ void order_events_and_build_series(run::RunContext& ctx, std::mt19937_64* engine
   // The random order is applied here once: row t holds the event step t shows,
   // and the writers print row t at step t.
   compose_series_event(ctx.step_slot, ctx.slot_event, ctx.series_event);
-  build_wave_series(ctx.wave_height, ctx.wave_period, ctx.selected_direction, ctx.series_event,
-                    ctx.out_height, ctx.out_period, ctx.out_direction);
+  // Nothing reads the input heights and periods after the series are made.
+  build_wave_series_moving_inputs(ctx.wave_height, ctx.wave_period, ctx.selected_direction,
+                                  ctx.series_event, ctx.out_height, ctx.out_period,
+                                  ctx.out_direction);
 }
 
 }  // namespace convert

@@ -1,8 +1,30 @@
 #include "convert/wave_series.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace convert {
+namespace {
+
+// Row t of out from row series_event(t) of source, for the first `columns`
+// stations and the events inside the first `events` rows.
+template <class T>
+void gather(const run::Table<T>& source, std::span<const std::int32_t> series_event,
+            std::int32_t events, std::int32_t columns, run::Table<float>& out) {
+  const auto steps = static_cast<std::int32_t>(series_event.size());
+  for (std::int32_t s = 0; s < columns; ++s) {
+    const T* from = source.column(s);
+    float* to = out.column(s);
+    for (std::int32_t t = 0; t < steps; ++t) {
+      const std::int32_t e = series_event[static_cast<std::size_t>(t)];
+      if (e < 1 || e > events)
+        continue;
+      to[t] = static_cast<float>(from[e - 1]);  // a direction: round to nearest
+    }
+  }
+}
+
+}  // namespace
 
 void build_wave_series(const run::Table<float>& wave_height, const run::Table<float>& wave_period,
                        const run::Table<double>& selected_direction,
@@ -19,22 +41,31 @@ void build_wave_series(const run::Table<float>& wave_height, const run::Table<fl
       std::min({wave_height.rows, wave_period.rows, selected_direction.rows});
   const std::int32_t columns =
       std::min({stations, wave_period.columns, selected_direction.columns});
-  for (std::int32_t s = 0; s < columns; ++s) {
-    const float* height = wave_height.column(s);
-    const float* period = wave_period.column(s);
-    const double* direction = selected_direction.column(s);
-    float* h = out_height.column(s);
-    float* p = out_period.column(s);
-    float* d = out_direction.column(s);
-    for (std::int32_t t = 0; t < steps; ++t) {
-      const std::int32_t e = series_event[static_cast<std::size_t>(t)];
-      if (e < 1 || e > events)
-        continue;
-      h[t] = height[e - 1];
-      p[t] = period[e - 1];
-      d[t] = static_cast<float>(direction[e - 1]);  // round to nearest
-    }
+  gather(wave_height, series_event, events, columns, out_height);
+  gather(wave_period, series_event, events, columns, out_period);
+  gather(selected_direction, series_event, events, columns, out_direction);
+}
+
+void build_wave_series_moving_inputs(run::Table<float>& wave_height, run::Table<float>& wave_period,
+                                     const run::Table<double>& selected_direction,
+                                     std::span<const std::int32_t> series_event,
+                                     run::Table<float>& out_height, run::Table<float>& out_period,
+                                     run::Table<float>& out_direction) {
+  const auto steps = static_cast<std::int32_t>(series_event.size());
+  bool in_order = wave_height.rows == steps && wave_period.rows == steps &&
+                  selected_direction.rows == steps && wave_period.columns == wave_height.columns &&
+                  selected_direction.columns == wave_height.columns;
+  for (std::int32_t t = 0; in_order && t < steps; ++t)
+    in_order = series_event[static_cast<std::size_t>(t)] == t + 1;
+  if (!in_order) {
+    build_wave_series(wave_height, wave_period, selected_direction, series_event, out_height,
+                      out_period, out_direction);
+    return;
   }
+  out_height = std::exchange(wave_height, run::Table<float>{});
+  out_period = std::exchange(wave_period, run::Table<float>{});
+  run::create_table(out_direction, steps, out_height.columns, 0.0f);
+  gather(selected_direction, series_event, steps, out_height.columns, out_direction);
 }
 
 }  // namespace convert

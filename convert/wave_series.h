@@ -18,4 +18,15 @@ void build_wave_series(const run::Table<float>& wave_height, const run::Table<fl
                        std::span<const std::int32_t> series_event, run::Table<float>& out_height,
                        run::Table<float>& out_period, run::Table<float>& out_direction);
 
+// The same where the input tables of heights and periods are not read again:
+// when every row t shows input event t + 1 and the inputs have one row per
+// step (time-series mode), the height and period series are those tables
+// themselves, moved rather than copied, and the inputs are left empty.
+// Otherwise as build_wave_series, the inputs left as they are.
+void build_wave_series_moving_inputs(run::Table<float>& wave_height, run::Table<float>& wave_period,
+                                     const run::Table<double>& selected_direction,
+                                     std::span<const std::int32_t> series_event,
+                                     run::Table<float>& out_height, run::Table<float>& out_period,
+                                     run::Table<float>& out_direction);
+
 }  // namespace convert

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "convert/wave_series.h"
+#include "tests/table_support.h"
 
 namespace {
 
@@ -75,6 +76,49 @@ TEST(build_wave_series, direction_narrowed_to_nearest_four_byte_real) {
   run::Table<float> h, p, d;
   convert::build_wave_series(in.height, in.period, in.direction, Ints{1}, h, p, d);
   EXPECT_EQ(static_cast<double>(d(0, 0)), 123.456787109375);
+}
+
+// Moving the inputs gives the same series as copying them; the inputs are
+// moved only where every step shows its own event, one row per step.
+TEST(build_wave_series_moving_inputs, same_series_inputs_moved_only_in_order) {
+  struct Case {
+    const char* name;
+    std::int32_t events;
+    Ints series_event;
+    bool moved;
+  };
+  const Case cases[] = {
+      {"time series", 3, {1, 2, 3}, true},
+      {"fewer steps than events", 3, {1, 2}, false},
+      {"one step out of order", 3, {1, 3, 2}, false},
+      {"a step with no event", 3, {1, 2, 0}, false},
+      {"repetitions", 2, {1, 1}, false},
+      {"no steps, no events", 0, {}, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const Inputs copied = inputs(c.events, 2);
+    run::Table<float> h, p, d;
+    convert::build_wave_series(copied.height, copied.period, copied.direction, c.series_event, h, p,
+                               d);
+    Inputs in = inputs(c.events, 2);
+    run::Table<float> mh, mp, md;
+    convert::build_wave_series_moving_inputs(in.height, in.period, in.direction, c.series_event, mh,
+                                             mp, md);
+    EXPECT_EQ(testing_support::elements(mh), testing_support::elements(h));
+    EXPECT_EQ(testing_support::elements(mp), testing_support::elements(p));
+    EXPECT_EQ(testing_support::elements(md), testing_support::elements(d));
+    EXPECT_EQ(mh.rows, h.rows);
+    EXPECT_EQ(mh.columns, h.columns);
+    EXPECT_EQ(md.columns, d.columns);
+    if (c.moved) {
+      EXPECT_TRUE(in.height.values.empty());
+      EXPECT_TRUE(in.period.values.empty());
+    } else {
+      EXPECT_EQ(testing_support::elements(in.height), testing_support::elements(copied.height));
+      EXPECT_EQ(testing_support::elements(in.period), testing_support::elements(copied.period));
+    }
+  }
 }
 
 }  // namespace
