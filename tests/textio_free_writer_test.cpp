@@ -99,6 +99,32 @@ TEST(output_file, uncommitted_output_leaves_nothing_and_commit_replaces) {
   EXPECT_FALSE(dir.exists("old.txt.quilbar-tmp"));
 }
 
+// Whatever holds the target's name, a commit leaves there a regular file with
+// the new records and nothing else in the folder: a file and a link to a file
+// are replaced (the linked file keeps its content), a missing one is created.
+TEST(output_file, commit_puts_a_regular_file_in_every_kind_of_place) {
+  enum class Held { nothing, file, link };
+  for (const Held held : {Held::nothing, Held::file, Held::link}) {
+    SCOPED_TRACE(static_cast<int>(held));
+    ScratchDir dir;
+    dir.write("linked.txt", "linked content\n");
+    if (held == Held::file)
+      dir.write("out.txt", "old content\n");
+    if (held == Held::link)
+      std::filesystem::create_symlink("linked.txt", dir.file("out.txt"));
+    auto out = textio::create_output(dir.file("out.txt"));
+    textio::write_record(out, "new");
+    textio::commit(out);
+    EXPECT_EQ(dir.read("out.txt"), "new\r\n");
+    EXPECT_FALSE(std::filesystem::is_symlink(dir.file("out.txt")));
+    EXPECT_EQ(dir.read("linked.txt"), "linked content\n");
+    std::size_t entries = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.path()))
+      ++entries;
+    EXPECT_EQ(entries, 2u);  // out.txt and linked.txt
+  }
+}
+
 TEST(output_file, failures_are_reported_with_the_file_name) {
   ScratchDir dir;
   try {
