@@ -9,6 +9,7 @@
 #endif
 
 #include "run/run_sequence.h"
+#include "textio/file_removal.h"
 #include "textio/io_error.h"
 
 int main() {
@@ -17,7 +18,9 @@ int main() {
   _setmode(_fileno(stdout), _O_BINARY);
 #endif
   try {
-    return run::run_quilbar();
+    const int status = run::run_quilbar();
+    textio::finish_removals();  // the files the outputs replaced
+    return status;
   } catch (const textio::IoError& e) {
     std::fflush(stdout);
     // Written whole: a file name in the report may hold any byte.

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "tests/run_support.h"
+#include "textio/file_removal.h"
 #include "textio/free_writer.h"
 #include "textio/io_error.h"
 
@@ -94,6 +95,7 @@ TEST(output_file, uncommitted_output_leaves_nothing_and_commit_replaces) {
     textio::write_record(out, big);
     textio::write_record(out, "end");
     textio::commit(out);
+    textio::finish_removals();
   }
   EXPECT_EQ(dir.read("old.txt"), std::string(1 << 20, 'b') + "\r\nend\r\n");
   EXPECT_FALSE(dir.exists("old.txt.quilbar-tmp"));
@@ -115,6 +117,7 @@ TEST(output_file, commit_puts_a_regular_file_in_every_kind_of_place) {
     auto out = textio::create_output(dir.file("out.txt"));
     textio::write_record(out, "new");
     textio::commit(out);
+    textio::finish_removals();
     EXPECT_EQ(dir.read("out.txt"), "new\r\n");
     EXPECT_FALSE(std::filesystem::is_symlink(dir.file("out.txt")));
     EXPECT_EQ(dir.read("linked.txt"), "linked content\n");
@@ -123,6 +126,39 @@ TEST(output_file, commit_puts_a_regular_file_in_every_kind_of_place) {
       ++entries;
     EXPECT_EQ(entries, 2u);  // out.txt and linked.txt
   }
+}
+
+// Replacing the same output again and again at once: each old file is removed
+// under the temporary name, which the next output takes only after that.
+TEST(output_file, replacing_one_output_many_times_keeps_the_last) {
+  ScratchDir dir;
+  dir.write("out.txt", "first\n");
+  for (int k = 0; k < 50; ++k) {
+    auto out = textio::create_output(dir.file("out.txt"));
+    textio::write_record(out, std::to_string(k));
+    textio::commit(out);
+  }
+  textio::finish_removals();
+  EXPECT_EQ(dir.read("out.txt"), "49\r\n");
+  EXPECT_FALSE(dir.exists("out.txt.quilbar-tmp"));
+}
+
+TEST(file_removal, a_failed_removal_is_reported_once_with_its_name) {
+  ScratchDir dir;
+  dir.write("gone.txt", "x");
+  textio::remove_later(dir.file("gone.txt"));
+  textio::remove_later(dir.file("never-there.txt"));
+  try {
+    textio::finish_removals();
+    FAIL() << "expected an IoError";
+  } catch (const textio::IoError& e) {
+    EXPECT_NE(std::string(e.what()).find("never-there.txt: cannot remove the file an output "
+                                         "replaced: No such file or directory"),
+              std::string::npos)
+        << e.what();
+  }
+  EXPECT_FALSE(dir.exists("gone.txt"));
+  EXPECT_NO_THROW(textio::finish_removals());
 }
 
 TEST(output_file, failures_are_reported_with_the_file_name) {

@@ -6,12 +6,12 @@
 #include <system_error>
 #include <utility>
 
+#include "textio/file_removal.h"
 #include "textio/io_error.h"
 
 #if defined(__linux__)
 #include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <cstdio>
 #endif
@@ -43,11 +43,12 @@ void drain(OutputFile& out) {
 }
 
 // Puts the complete temporary in the place of an existing regular file by
-// exchanging the two names, then removes the old file: the target is never
-// missing, and the file system is not made to write the new data out at once,
-// as some do when a rename replaces a file (they take it for an application
-// saving a document). False, with nothing changed, where this cannot be done
-// (no such file there, a system without the exchange): the caller renames.
+// exchanging the two names, then has the old file removed (beside the run,
+// see file_removal.h): the target is never missing, and the file system is
+// not made to write the new data out at once, as some do when a rename
+// replaces a file (they take it for an application saving a document). False,
+// with nothing changed, where this cannot be done (no such file there, a
+// system without the exchange): the caller renames.
 bool exchange_into_place(const OutputFile& out) {
 #if defined(__linux__) && defined(RENAME_EXCHANGE)
   struct stat st;
@@ -56,10 +57,7 @@ bool exchange_into_place(const OutputFile& out) {
   if (::renameat2(AT_FDCWD, out.temp_name.c_str(), AT_FDCWD, out.name.c_str(), RENAME_EXCHANGE) !=
       0)
     return false;
-  if (::unlink(out.temp_name.c_str()) != 0) {
-    throw IoError(out.temp_name,
-                  system_reason(("cannot remove the file replaced by " + out.name).c_str(), errno));
-  }
+  remove_later(out.temp_name);  // the old file, now under the temporary name
   return true;
 #else
   (void)out;
@@ -111,6 +109,7 @@ OutputFile create_output(const std::string& path) {
   OutputFile out;
   out.name = path;
   out.temp_name = path + ".quilbar-tmp";
+  wait_for_removal(out.temp_name);  // an older file under that name goes first
   errno = 0;
   out.file = std::fopen(out.temp_name.c_str(), "wb");
   if (out.file == nullptr) {
