@@ -26,4 +26,32 @@ TEST(robustness_wavemodel, depth_header_far_beyond_the_file_is_an_io_error) {
   EXPECT_EQ(wavemodel::read_depth_grid(g)->depth_grid.rows, 7);
 }
 
+// A grid with no row needs no record, so only memory bounds its other
+// dimension: the cell widths of 2000000000 columns (8 GB) are not created
+// where the limit is below that, and nothing more is read.
+TEST(robustness_wavemodel, depth_header_with_no_rows_bounded_by_memory) {
+  struct Case {
+    const char* header;
+    std::uint64_t limit;
+    bool read;
+    std::uint64_t bytes;
+  };
+  const Case cases[] = {
+      {"2000000000 0 50.0 50.0\n", std::uint64_t{1} << 30, false, 8000000000u},
+      {"0 2000000000 50.0 50.0\n", std::uint64_t{1} << 30, false, 8000000000u},
+      {"3 0 50.0 50.0\n", std::uint64_t{1} << 30, true, 12},
+      {"3 2 50.0 50.0\n1.0\n2.0\n", 20, false, 44},  // 6 depths and 5 widths
+      {"3 2 50.0 50.0\n1.0\n2.0\n", 44, true, 44},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.header);
+    auto f = textio::records_from_text("case.dep", c.header);
+    const auto g = wavemodel::read_depth_grid(f, c.limit);
+    ASSERT_TRUE(g.has_value());
+    EXPECT_EQ(g->read, c.read);
+    EXPECT_EQ(g->table_bytes, c.bytes);
+    EXPECT_EQ(g->cell_widths_i.empty() && g->cell_widths_j.empty(), !c.read);
+  }
+}
+
 }  // namespace

@@ -35,7 +35,7 @@ DepthHeader read_depth_header(std::string_view first_record) {
   return h;
 }
 
-std::optional<DepthGrid> read_depth_grid(textio::RecordFile& dep_file) {
+std::optional<DepthGrid> read_depth_grid(textio::RecordFile& dep_file, std::uint64_t memory_limit) {
   const auto first = textio::next_record(dep_file);
   if (!first)
     return std::nullopt;
@@ -50,6 +50,12 @@ std::optional<DepthGrid> read_depth_grid(textio::RecordFile& dep_file) {
   if (h.grid_spacing_flag == listed_widths_flag)
     records += list_records(h.grid_ni) + list_records(h.grid_nj);
   textio::require_records(dep_file, records, "the depth grid");
+  const auto count = [](std::int32_t n) { return n > 0 ? static_cast<std::uint64_t>(n) : 0; };
+  g.table_bytes =
+      sizeof(float) * (count(h.grid_ni) * count(h.grid_nj) + count(h.grid_ni) + count(h.grid_nj));
+  if (memory_limit != 0 && g.table_bytes > memory_limit)
+    return g;
+  g.read = true;
   run::create_table(g.depth_grid, h.grid_ni, h.grid_nj, 0.0f);
   run::create_list(g.cell_widths_i, h.grid_ni, 0.0f);
   run::create_list(g.cell_widths_j, h.grid_nj, 0.0f);

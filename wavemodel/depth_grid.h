@@ -28,6 +28,8 @@ struct DepthGrid {
   DepthHeader header;
   run::Table<float> depth_grid;  // (grid_ni, grid_nj), rows in file order
   std::vector<float> cell_widths_i, cell_widths_j;
+  std::uint64_t table_bytes = 0;  // what the header's sizes take as tables
+  bool read = false;              // false: the tables were too large to create
 };
 
 // The four header values, read free-format from the first 150 columns of the
@@ -38,8 +40,12 @@ DepthHeader read_depth_header(std::string_view first_record);
 // Reads the whole depth file from its first record; nullopt when the file has
 // no record at all. The depth rows and listed widths are read in 13-column
 // fields, five to a record, each row or width list starting on a new record;
-// IoError when one runs past the end of the file or holds no number.
-std::optional<DepthGrid> read_depth_grid(textio::RecordFile& dep_file);
+// IoError when one runs past the end of the file or holds no number. Where
+// the header's sizes would make tables of more than memory_limit bytes (0: no
+// limit) nothing more is read or created: `read` is false. (A grid with no
+// row holds no record, so its size is bounded by the file for one dimension only.)
+std::optional<DepthGrid> read_depth_grid(textio::RecordFile& dep_file,
+                                         std::uint64_t memory_limit = 0);
 
 // The message for a depth file with no record, and error_stop.
 run::Status report_empty_depth_file(textio::OutputFile& console, std::string_view dep_file_name);

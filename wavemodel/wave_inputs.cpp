@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "run/table_memory.h"
 #include "wavemodel/depth_grid.h"
 #include "wavemodel/event_counts.h"
 #include "wavemodel/frequency_table.h"
@@ -36,9 +37,13 @@ run::Status read_wave_model_counts(run::RunContext& ctx) {
 }
 
 run::Status read_wave_model_values(run::RunContext& ctx) {
-  auto grid = read_depth_grid(*ctx.dep);
+  auto grid = read_depth_grid(*ctx.dep, run::usable_memory_bytes());
   if (!grid)
     return report_empty_depth_file(ctx.console, ctx.params.dep_file);
+  if (!grid->read) {
+    run::check_memory(ctx, grid->table_bytes);
+    return run::Status::error_stop;
+  }
   ctx.grid_ni = grid->header.grid_ni;
   ctx.grid_nj = grid->header.grid_nj;
   ctx.grid_cell_size = grid->header.grid_cell_size;
