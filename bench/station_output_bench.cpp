@@ -7,8 +7,8 @@
 #include <cstdio>
 #include <filesystem>
 #include <string>
+#include <string_view>
 
-#include "textio/free_writer.h"
 #include "textio/output_file.h"
 #include "textio/record_file.h"
 #include "wavemodel/station_output.h"
@@ -34,7 +34,13 @@ struct StationOutputFile {
         const float height = 0.25f + static_cast<float>((e * 7 + s) % 400) * 0.01f;
         const float period = 3.0f + static_cast<float>((e + s * 3) % 120) * 0.1f;
         const double direction = static_cast<double>((e * 13 + s * 29) % 36000) * 0.01;
-        textio::write_free(out, ++record, s % 300 + 1, s / 2 + 1, height, period, direction);
+        // One record of the wave model's layout (the free-format writer's
+        // fields would take more than one record).
+        char line[64];
+        const int n = std::snprintf(line, sizeof line, "%6d%6d%6d%10.4f%10.4f%10.3f", ++record,
+                                    s % 300 + 1, s / 2 + 1, static_cast<double>(height),
+                                    static_cast<double>(period), direction);
+        textio::write_record(out, std::string_view(line, static_cast<std::size_t>(n)));
       }
     }
     textio::commit(out);
