@@ -8,7 +8,6 @@
 #include <limits>
 #include <string>
 #include <system_error>
-#include <type_traits>
 
 namespace textio {
 namespace {
@@ -43,98 +42,19 @@ void shortest_digits(T value, Decimal& d) {
   d.exponent = negative_exponent ? -exponent : exponent;
 }
 
-// The shortest digits of a 4-byte real with 0.1 <= |x| < 10^7, computed
-// exactly in 64-bit integers: the shortest decimal inside the interval of
-// values that read back as x, the one nearest to x (ties to an even digit)
-// among the shortest. Gives what std::to_chars gives, at a fraction of its
-// cost. False when x lies outside that range.
-bool shortest_digits_plain(float value, Decimal& d) {
-  const float magnitude = std::fabs(value);
-  if (!(magnitude >= 0.1f && magnitude < 1.0e7f))
-    return false;
-  std::uint32_t bits;
-  std::memcpy(&bits, &value, sizeof bits);
-  const std::uint64_t fraction = bits & 0x7FFFFFu;
-  const int binary_exponent = static_cast<int>((bits >> 23) & 0xFFu);  // normal here
-  const std::uint64_t m = fraction | 0x800000u;
-  const int e = binary_exponent - 150;  // x = m * 2^e, e in -27 .. 0
-  // Decimal exponent E of x: 10^E <= x < 10^(E+1); k puts x in [10^8, 10^9).
-  int E = 6;
-  static constexpr float powers[] = {1e-1f, 1e0f, 1e1f, 1e2f, 1e3f, 1e4f, 1e5f, 1e6f};
-  while (E > -1 && magnitude < powers[E + 1]) --E;
-  const int k = 8 - E;  // 2 .. 9
-  static constexpr std::uint64_t ten[] = {1,         10,         100,         1000,
-                                          10000,     100000,     1000000,     10000000,
-                                          100000000, 1000000000, 10000000000, 100000000000};
-  // Interval bounds in units of 2^(e-2): 4m - 2 (or 4m - 1 below a power of
-  // two, where the gap below is half as wide), 4m, 4m + 2.
-  const std::uint64_t below = fraction == 0 ? 1 : 2;
-  const std::uint64_t nl = (4 * m - below) * ten[k];
-  const std::uint64_t nx = 4 * m * ten[k];
-  const std::uint64_t nh = (4 * m + 2) * ten[k];
-  const int shift = 2 - e;  // 2 .. 29
-  const std::uint64_t unit = std::uint64_t{1} << shift;
-  const bool inclusive = (m & 1) == 0;  // an even mantissa wins ties on reading
-  std::uint64_t low = nl >> shift;
-  if ((nl & (unit - 1)) != 0 || !inclusive)
-    ++low;
-  std::uint64_t high = nh >> shift;
-  if ((nh & (unit - 1)) == 0 && !inclusive)
-    --high;
-  // Drop trailing digits while a multiple of the next power of ten stays
-  // inside, and the same digits of x: floor(x * 10^k) with what lies below.
-  std::uint64_t x_digits = nx >> shift;
-  const std::uint64_t x_fraction = nx & (unit - 1);  // below the units, in 2^-shift
-  int dropped = 0;
-  int last_dropped = 0;
-  bool rest_below = false;  // anything non-zero below the last dropped digit
-  for (;;) {
-    const std::uint64_t next_low = (low + 9) / 10;
-    const std::uint64_t next_high = high / 10;
-    if (next_low > next_high)
-      break;
-    low = next_low;
-    high = next_high;
-    rest_below = rest_below || last_dropped != 0 || (dropped == 0 && x_fraction != 0);
-    last_dropped = static_cast<int>(x_digits % 10);
-    x_digits /= 10;
-    ++dropped;
-  }
-  // Nearest to x at this scale, ties to even, kept inside the interval.
-  std::uint64_t c = x_digits;
-  bool up;
-  if (dropped == 0) {
-    up = 2 * x_fraction > unit || (2 * x_fraction == unit && (c & 1) != 0);
-  } else {
-    up = last_dropped > 5 || (last_dropped == 5 && (rest_below || (c & 1) != 0));
-  }
-  if (up)
-    ++c;
-  if (c < low)
-    c = low;
-  if (c > high)
-    c = high;
-  char text[24];
-  const auto r = std::to_chars(text, text + sizeof text, c);
-  const int count = static_cast<int>(r.ptr - text);
-  d.negative = value < 0;
-  d.count = count;
-  std::memcpy(d.digits, text, static_cast<std::size_t>(count));
-  // c * 10^(dropped - k): its first digit stands at 10^(count - 1 + dropped - k).
-  d.exponent = count - 1 + dropped - k;
-  return true;
-}
-
 // The field of a 4-byte real with 0.1 <= |x| < 10^7 in its plain form, to out
 // and to copy, when it can be told straight from the value: the seven digits
-// that the shortest digits rounded half away from zero give. Works at the scale of eight
-// significant digits, on the interval of decimals that read back as x (see
-// shortest_digits_plain): one seven-digit decimal inside is the shortest digits
-// padded; with none inside, the shortest digits are the eight-digit decimal
-// nearest to x when there is one inside, and otherwise nine digits that round
-// to seven as x itself does (no half-way point of seven-digit decimals can lie
-// between them). False (nothing written) for the rare rest: two seven-digit
-// decimals inside, or an interval reaching out of x's decade.
+// that the shortest digits rounded half away from zero give, computed exactly
+// in 64-bit integers. The work is done at the scale of eight significant
+// digits, on the interval of decimals that read back as x (half an ulp to
+// either side, the bounds included for an even mantissa): one seven-digit
+// decimal inside is the shortest digits padded; with none inside, the
+// shortest digits are the eight-digit decimal nearest to x (ties to even) when
+// there is one inside, and otherwise nine digits that round to seven as x
+// itself does (no half-way point of seven-digit decimals can lie between
+// them). False (nothing written) for the rare rest: two seven-digit decimals
+// inside, or an interval reaching out of x's decade. Every 4-byte real of the
+// range is done here; the general route is kept for the rest.
 bool plain_real32_field(float value, char* out, char* copy) {
   if constexpr (std::endian::native != std::endian::little)
     return false;  // the field is composed in little-endian words
@@ -282,12 +202,7 @@ void format_real_field(T value, const RealLayout& layout, char* out) {
     exp_form.count = 1;
     round_digits(exp_form, layout.significant + 1);
   } else {
-    if constexpr (std::is_same_v<T, float>) {
-      if (!shortest_digits_plain(value, exp_form))
-        shortest_digits(value, exp_form);
-    } else {
-      shortest_digits(value, exp_form);
-    }
+    shortest_digits(value, exp_form);
     // Plain form for 0.1 <= |x| < 10^significant, judged on the value rounded
     // to that many digits: only a carry through all nines moves its exponent.
     const int sig = layout.significant;
@@ -379,32 +294,32 @@ Real32Fields real32_fields;
 
 void format_real32_field(float value, char* out) {
   Real32Fields& table = real32_fields;
+  char scratch[real32_field_width];
+  char* copy = scratch;  // where the field goes besides out
   if (table.passing_by > 0) {
     --table.passing_by;
-    char copy[real32_field_width];
-    if (!plain_real32_field(value, out, copy))
-      format_real_field(value, real32_layout, out);
-    return;
+  } else {
+    if (++table.lookups == Real32Fields::trial_lookups) {
+      if (table.hits < Real32Fields::fewest_hits)
+        table.passing_by = Real32Fields::pass_by_calls;
+      table.lookups = 0;
+      table.hits = 0;
+    }
+    std::uint32_t bits;
+    std::memcpy(&bits, &value, sizeof bits);
+    const std::uint64_t key = bits | (std::uint64_t{1} << 32);
+    auto& entry = table.entries[(bits * 0x9E3779B1u) >> (32 - Real32Fields::index_bits)];
+    if (entry.key == key) {
+      ++table.hits;
+      std::memcpy(out, entry.field, real32_field_width);
+      return;
+    }
+    entry.key = key;
+    copy = entry.field;
   }
-  if (++table.lookups == Real32Fields::trial_lookups) {
-    if (table.hits < Real32Fields::fewest_hits)
-      table.passing_by = Real32Fields::pass_by_calls;
-    table.lookups = 0;
-    table.hits = 0;
-  }
-  std::uint32_t bits;
-  std::memcpy(&bits, &value, sizeof bits);
-  const std::uint64_t key = bits | (std::uint64_t{1} << 32);
-  auto& entry = table.entries[(bits * 0x9E3779B1u) >> (32 - Real32Fields::index_bits)];
-  if (entry.key == key) {
-    ++table.hits;
-    std::memcpy(out, entry.field, real32_field_width);
-    return;
-  }
-  entry.key = key;
-  if (!plain_real32_field(value, out, entry.field)) {
+  if (!plain_real32_field(value, out, copy)) {
     format_real_field(value, real32_layout, out);
-    std::memcpy(entry.field, out, real32_field_width);
+    std::memcpy(copy, out, real32_field_width);
   }
 }
 void format_real64_field(double value, char* out) {
