@@ -19,7 +19,7 @@ void gather(const run::Table<T>& source, std::span<const std::int32_t> series_ev
       const std::int32_t e = series_event[static_cast<std::size_t>(t)];
       if (e < 1 || e > events)
         continue;
-      to[t] = static_cast<float>(from[e - 1]);  // a direction: round to nearest
+      to[t] = static_cast<float>(from[e - 1]);  // 8-byte directions: to nearest
     }
   }
 }

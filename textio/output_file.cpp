@@ -187,13 +187,11 @@ char* record_room(OutputFile& out, std::size_t bytes) {
 }
 
 void write_record(OutputFile& out, std::string_view record) {
-  if (!is_console(out) && out.file != nullptr &&
-      out.used + record.size() + 2 <= out.buffer.size()) {
-    char* p = out.buffer.data() + out.used;
+  if (char* p = record_room(out, record.size() + 2)) {
     std::memcpy(p, record.data(), record.size());
     p[record.size()] = '\r';
     p[record.size() + 1] = '\n';
-    out.used += record.size() + 2;
+    take_room(out, record.size() + 2);
     return;
   }
   write_bytes(out, record);
