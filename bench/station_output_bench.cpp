@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "textio/output_file.h"
+#include "textio/output_set.h"
 #include "textio/record_file.h"
 #include "wavemodel/station_output.h"
 
@@ -27,7 +28,8 @@ struct StationOutputFile {
     path = (std::filesystem::temp_directory_path() /
             ("quilbar-bench-selhts-" + std::to_string(::getpid()) + ".out"))
                .string();
-    textio::OutputFile out = textio::create_output(path);
+    textio::OutputSet set;
+    textio::OutputFile out = textio::create_output(set, path);
     std::int32_t record = 0;
     for (std::int32_t e = 0; e < event_count; ++e) {
       for (std::int32_t s = 0; s < station_count; ++s) {
@@ -43,7 +45,8 @@ struct StationOutputFile {
         textio::write_record(out, std::string_view(line, static_cast<std::size_t>(n)));
       }
     }
-    textio::commit(out);
+    textio::complete_output(set, out);
+    textio::commit_outputs(set);
     bytes = static_cast<std::int64_t>(std::filesystem::file_size(path));
   }
   ~StationOutputFile() { std::remove(path.c_str()); }

@@ -47,7 +47,8 @@ void write_file(const std::string& path, std::string_view text) {
 }
 
 textio::OutputFile scratch_output() {
-  return textio::create_output(scratch_path("scratch.out"));
+  textio::OutputSet set;  // numbers the temporary; the file is never put in place
+  return textio::create_output(set, scratch_path("scratch.out"));
 }
 
 InScratchDirectory::InScratchDirectory() : previous_(std::filesystem::current_path()) {

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "textio/output_file.h"
+#include "textio/output_set.h"
 
 namespace fuzz {
 

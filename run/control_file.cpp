@@ -84,7 +84,7 @@ struct WaveInput {
 constexpr WaveInput wave_inputs[] = {
     {&RunParameters::sim_file, &RunContext::sim,
      "Loading KRV-Wave *.sim file: ", "ERROR: Input *.sim file specified as: \""},
-    {&RunParameters::std_file, &RunContext::std,
+    {&RunParameters::std_file, &RunContext::station_list,
      "Loading KRV-Wave *.std file: ", "ERROR: Input *.std file specified as: \""},
     {&RunParameters::station_output_file, &RunContext::station_output,
      "Loading KRV-Wave selhts.out file: ", "ERROR: Input selhts.out file specified as: \""},

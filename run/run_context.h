@@ -12,6 +12,7 @@
 #include "run/run_parameters.h"
 #include "run/table.h"
 #include "textio/output_file.h"
+#include "textio/output_set.h"
 #include "textio/record_file.h"
 
 namespace run {
@@ -22,9 +23,11 @@ using Label = std::array<char, 22>;  // MM/DD/YYYY hh:mm:ss AM
 struct RunContext {
   RunParameters params;
   textio::OutputFile console;
+  // The files the run writes, put in place together at its normal end.
+  textio::OutputSet outputs;
 
   // Wave-model inputs, open from the input checks until they are closed.
-  std::optional<textio::RecordFile> sim, std, station_output, dep, frequency;
+  std::optional<textio::RecordFile> sim, station_list, station_output, dep, frequency;
 
   // Counts.
   std::int32_t station_count = 0;

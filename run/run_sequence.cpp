@@ -1,7 +1,9 @@
 #include "run/run_sequence.h"
 
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <new>
 #include <string>
 
 #include "convert/conversion.h"
@@ -10,6 +12,8 @@
 #include "run/table_memory.h"
 #include "shoreline/shoreline_output.h"
 #include "textio/free_writer.h"
+#include "textio/io_error.h"
+#include "textio/output_set.h"
 #include "wavemodel/wave_inputs.h"
 
 namespace run {
@@ -119,17 +123,38 @@ void pause_for_user(textio::OutputFile& console) {
 }
 
 int run_quilbar() {
-  RunContext ctx;
-  ctx.console = textio::console_output();
-  print_banner(ctx.console);
-  const Status status = run_phases(ctx);
-  if (status == Status::error_stop) {
-    pause_for_user(ctx.console);
+#ifdef SIGXFSZ
+  // Past a file-size limit a write is to fail with its report, the run's
+  // outputs given up, rather than the process be killed mid-write.
+  std::signal(SIGXFSZ, SIG_IGN);
+#endif
+  try {
+    RunContext ctx;
+    ctx.console = textio::console_output();
+    print_banner(ctx.console);
+    const Status status = run_phases(ctx);
+    if (status == Status::error_stop) {
+      pause_for_user(ctx.console);
+      textio::flush(ctx.console);
+      return 1;
+    }
+    textio::commit_outputs(ctx.outputs);
     textio::flush(ctx.console);
-    return 1;
+    return 0;
+  } catch (const textio::IoError& e) {
+    // The run's context, its unfinished outputs with it, is gone by now.
+    std::fflush(stdout);
+    // Written whole: a file name in the report may hold any byte.
+    const std::string report = std::string("quilbar: ") + e.report() + "\n";
+    std::fwrite(report.data(), 1, report.size(), stderr);
+    return 2;
+  } catch (const std::bad_alloc&) {
+    // Tables are sized from counts in the inputs; counts no machine can hold
+    // end the run with a report rather than an abort.
+    std::fflush(stdout);
+    std::fprintf(stderr, "quilbar: not enough memory for the run's tables\n");
+    return 2;
   }
-  textio::flush(ctx.console);
-  return 0;
 }
 
 }  // namespace run

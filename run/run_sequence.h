@@ -10,8 +10,9 @@ void print_banner(textio::OutputFile& console);
 // of standard input); a non-empty line goes to the command interpreter.
 void pause_for_user(textio::OutputFile& console);
 
-// Runs the whole program in the working directory; returns the exit status
-// (0 normal end, 1 error stop). IoError escapes for the caller to report.
+// Runs the whole program in the working directory; returns the exit status:
+// 0 normal end, 1 error stop, 2 a file error reported on standard error (the
+// run's outputs then given up, every earlier one left as it was).
 int run_quilbar();
 
 }  // namespace run

@@ -74,11 +74,11 @@ void write_shoreline_control_file(run::RunContext& ctx) {
     const std::string new_name = rewritten_dun_name(params.dun_file);
     params.dun_waves_file =
         run::fixed_text(new_name, std::max(run::file_name_length, new_name.size()));
-    auto out = textio::create_output(new_name);
+    auto out = textio::create_output(ctx.outputs, new_name);
     textio::write_free(ctx.console, writing_dun_line, new_name);
     copy_dun_records(in, out, ctx);
     textio::close_records(in);
-    textio::commit(out);
+    textio::complete_output(ctx.outputs, out);
     return;
   }
 
@@ -88,11 +88,11 @@ void write_shoreline_control_file(run::RunContext& ctx) {
   textio::write_free(ctx.console, "Writing new *.dun file with only wave information.");
   run::print_closing_triple(ctx.console);
   const std::string new_name(textio::trimmed(params.dun_waves_file));
-  auto out = textio::create_output(new_name);
+  auto out = textio::create_output(ctx.outputs, new_name);
   textio::write_free(ctx.console, writing_dun_line, new_name);
   write_numwaves_record(out, ctx);
   write_waveid_records(out, ctx);
-  textio::commit(out);
+  textio::complete_output(ctx.outputs, out);
 }
 
 }  // namespace shoreline

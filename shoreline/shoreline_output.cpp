@@ -67,10 +67,10 @@ run::Status read_shoreline_parameters(run::RunContext& ctx) {
 
 void write_map_file(run::RunContext& ctx) {
   const std::string name(textio::trimmed(ctx.params.map_file));
-  auto out = textio::create_output(name);
+  auto out = textio::create_output(ctx.outputs, name);
   textio::write_free(ctx.console, "Writing output *.map file: ", name);
   write_map_records(out, ctx);
-  textio::commit(out);
+  textio::complete_output(ctx.outputs, out);
 }
 
 void write_shoreline_outputs(run::RunContext& ctx) {

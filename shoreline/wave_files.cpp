@@ -42,10 +42,10 @@ void write_wave_records(textio::OutputFile& out, const run::RunContext& ctx, std
 void write_wave_files(run::RunContext& ctx) {
   for (std::int32_t p = 0; p < ctx.station_count; ++p) {
     const std::string name = wave_file_name(p + 1);
-    auto out = textio::create_output(name);
+    auto out = textio::create_output(ctx.outputs, name);
     textio::write_free(ctx.console, "Writing output *.wave file: ", name);
     write_wave_records(out, ctx, p);
-    textio::commit(out);
+    textio::complete_output(ctx.outputs, out);
   }
 }
 

@@ -22,6 +22,7 @@
 namespace {
 
 namespace fs = std::filesystem;
+using testing_support::leftover_temporaries;
 using testing_support::RunResult;
 using testing_support::ScratchDir;
 using namespace std::string_literals;
@@ -85,16 +86,6 @@ std::string earlier_output(const std::string& name) {
 }
 
 // Temporary files anywhere under the scratch directory, one name a line.
-std::string leftover_temporaries(const ScratchDir& dir) {
-  std::string found;
-  std::error_code ec;
-  for (auto it = fs::recursive_directory_iterator(dir.path(), ec);
-       !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
-    if (ends_with(it->path().filename().string(), ".quilbar-tmp"))
-      found += it->path().string() + "\n";
-  }
-  return found;
-}
 
 struct CleanRun {
   RunResult result;

@@ -3,7 +3,7 @@
 // a new *.dun file or a wave file whose name a directory holds. Each run ends
 // with the I/O layer's report and exit status 2, leaves no temporary file,
 // keeps every earlier file it did not get to write as it was, and the outputs
-// it finished before the failure are complete.
+// it finished before the failure are given up with the rest.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -15,6 +15,7 @@
 namespace {
 
 namespace fs = std::filesystem;
+using testing_support::leftover_temporaries;
 using testing_support::RunResult;
 using testing_support::ScratchDir;
 
@@ -29,17 +30,6 @@ std::string earlier_output(const std::string& name) {
 
 void write_earlier(const ScratchDir& dir, const std::string& name) {
   dir.write(name, earlier_output(name));
-}
-
-std::string leftover_temporaries(const ScratchDir& dir) {
-  std::string found;
-  std::error_code ec;
-  for (auto it = fs::recursive_directory_iterator(dir.path(), ec);
-       !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
-    if (ends_with(it->path().filename().string(), ".quilbar-tmp"))
-      found += it->path().string() + "\n";
-  }
-  return found;
 }
 
 void append(const ScratchDir& dir, const std::string& name, const std::string& text) {
@@ -130,9 +120,9 @@ TEST(bad_input_outputs, map_file_name_held_by_a_directory) {
   occupy_with_directory(dir, "Dunelot_TGM.map");
   const RunResult r = dir.run();
   EXPECT_EQ(r.exit_status, 2);
-  EXPECT_EQ(r.err, "quilbar: Dunelot_TGM.map: cannot replace file: Is a directory\n");
-  // The temporary was created and announced; only its rename failed.
-  EXPECT_EQ(r.out, clean.console);
+  EXPECT_EQ(r.err, "quilbar: Dunelot_TGM.map: cannot create file: Is a directory\n");
+  // The name is refused before the file is announced.
+  EXPECT_EQ(r.out, clean.console.substr(0, clean.console.rfind(" Writing output *.map file")));
   expect_directory_kept(dir, "Dunelot_TGM.map");
   EXPECT_EQ(leftover_temporaries(dir), "");
 }
@@ -145,13 +135,12 @@ TEST(bad_input_outputs, wave_file_name_held_by_a_directory) {
   occupy_with_directory(dir, wave_names[1]);
   const RunResult r = dir.run();
   EXPECT_EQ(r.exit_status, 2);
-  EXPECT_EQ(r.err, "quilbar: OutputStationKRV_wave002.wave: cannot replace file: Is a directory\n");
+  EXPECT_EQ(r.err, "quilbar: OutputStationKRV_wave002.wave: cannot create file: Is a directory\n");
   EXPECT_EQ(r.out, through(clean.console,
-                           " Writing output *.wave file: OutputStationKRV_wave002.wave\r\n"));
-  // What was written before the failure is whole; what came after it was not
-  // touched.
-  EXPECT_EQ(dir.read("beach_new.dun"), clean.dir.read("beach_new.dun"));
-  EXPECT_EQ(dir.read(wave_names[0]), clean.dir.read(wave_names[0]));
+                           " Writing output *.wave file: OutputStationKRV_wave001.wave\r\n"));
+  // The outputs are replaced as one set: none of them was.
+  EXPECT_EQ(dir.read("beach_new.dun"), earlier_output("beach_new.dun"));
+  EXPECT_EQ(dir.read(wave_names[0]), earlier_output(wave_names[0]));
   expect_directory_kept(dir, wave_names[1]);
   EXPECT_EQ(dir.read(wave_names[2]), earlier_output(wave_names[2]));
   EXPECT_EQ(leftover_temporaries(dir), "");
@@ -165,10 +154,9 @@ TEST(bad_input_outputs, new_dun_file_name_held_by_a_directory) {
   occupy_with_directory(dir, "beach_new.dun");
   const RunResult r = dir.run();
   EXPECT_EQ(r.exit_status, 2);
-  EXPECT_EQ(r.err, "quilbar: beach_new.dun: cannot replace file: Is a directory\n");
-  EXPECT_EQ(r.out,
-            through(clean.console,
-                    " Writing wave file header info to output *.dun file: beach_new.dun\r\n"));
+  EXPECT_EQ(r.err, "quilbar: beach_new.dun: cannot create file: Is a directory\n");
+  EXPECT_EQ(r.out, through(clean.console,
+                           " Writing wave file header info to output *.dun file: beach.dun\r\n"));
   expect_directory_kept(dir, "beach_new.dun");
   for (const char* name : wave_names) EXPECT_EQ(dir.read(name), earlier_output(name)) << name;
   EXPECT_EQ(leftover_temporaries(dir), "");

@@ -7,6 +7,7 @@
 #include "run/run_context.h"
 #include "tests/run_support.h"
 #include "textio/output_file.h"
+#include "textio/output_set.h"
 
 namespace convert_test {
 
@@ -28,15 +29,17 @@ inline std::string text_of(const run::Label& l) {
 class CapturedConsole {
  public:
   explicit CapturedConsole(run::RunContext& ctx) : ctx_(ctx) {
-    ctx_.console = textio::create_output(dir_.file("console"));
+    ctx_.console = textio::create_output(set_, dir_.file("console"));
   }
   std::string text() {
-    textio::commit(ctx_.console);
+    textio::complete_output(set_, ctx_.console);
+    textio::commit_outputs(set_);
     return dir_.read("console");
   }
 
  private:
   testing_support::ScratchDir dir_;
+  textio::OutputSet set_;
   run::RunContext& ctx_;
 };
 

@@ -21,6 +21,18 @@ std::string slurp(const std::string& path) {
 }
 }  // namespace
 
+std::string leftover_temporaries(const ScratchDir& dir) {
+  std::string found;
+  std::error_code ec;
+  for (auto it = fs::recursive_directory_iterator(dir.path(), ec);
+       !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
+    const std::string name = it->path().filename().string();
+    if (name.starts_with(".quilbar-") && name.ends_with(".tmp"))
+      found += it->path().string() + "\n";
+  }
+  return found;
+}
+
 ScratchDir::ScratchDir() {
   std::string pattern = (fs::temp_directory_path() / "quilbar-test-XXXXXX").string();
   if (mkdtemp(pattern.data()) == nullptr)

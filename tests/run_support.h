@@ -46,6 +46,9 @@ class ScratchDir {
   std::string path_;
 };
 
+// The output temporaries left anywhere under dir, one path a line.
+std::string leftover_temporaries(const ScratchDir& dir);
+
 // Reads a file of the source tree (e.g. "tests/data/x.expected").
 std::string read_source_file(const std::string& relative);
 

@@ -99,6 +99,7 @@ TEST(write_shoreline_control_file, rewrites_an_existing_file) {
   ctx.params.dun_file = run::fixed_text("beach.dun", run::file_name_length);
   CapturedConsole console(ctx);
   shoreline::write_shoreline_control_file(ctx);
+  textio::commit_outputs(ctx.outputs);
   EXPECT_EQ(console.text(),
             crlf_records({" Writing wave file header info to output *.dun file: beach.dun",
                           " Writing wave file header info to output *.dun file: beach_new.dun"}));
@@ -114,6 +115,7 @@ TEST(write_shoreline_control_file, missing_file_gives_only_the_wave_records) {
   ctx.params.dun_file = run::fixed_text("beach.dun", run::file_name_length);
   CapturedConsole console(ctx);
   shoreline::write_shoreline_control_file(ctx);
+  textio::commit_outputs(ctx.outputs);
   EXPECT_EQ(console.text(),
             crlf_records({" WARNING: Input *.dun file specified as: \"beach.dun\" not found!",
                           " Writing new *.dun file with only wave information.", "",

@@ -97,6 +97,7 @@ TEST(write_map_file, replaces_an_earlier_file_and_announces_it) {
   ctx.params.map_file = run::fixed_text("waves.map", run::file_name_length);
   CapturedConsole console(ctx);
   shoreline::write_map_file(ctx);
+  textio::commit_outputs(ctx.outputs);
   EXPECT_EQ(console.text(), crlf_records({" Writing output *.map file: waves.map"}));
   EXPECT_EQ(records_of(here.dir.read("waves.map")).size(), 14u);
 }

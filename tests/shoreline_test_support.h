@@ -12,6 +12,7 @@
 #include "run/run_context.h"
 #include "tests/run_support.h"
 #include "textio/output_file.h"
+#include "textio/output_set.h"
 
 namespace shoreline_test {
 
@@ -40,9 +41,11 @@ class InScratchDir {
 template <class Write>
 std::string written_by(Write&& write) {
   testing_support::ScratchDir dir;
-  auto out = textio::create_output(dir.file("out"));
+  textio::OutputSet set;
+  auto out = textio::create_output(set, dir.file("out"));
   write(out);
-  textio::commit(out);
+  textio::complete_output(set, out);
+  textio::commit_outputs(set);
   return dir.read("out");
 }
 
@@ -50,10 +53,11 @@ std::string written_by(Write&& write) {
 // InScratchDir), read back by text().
 struct CapturedConsole {
   explicit CapturedConsole(run::RunContext& ctx) : ctx_(ctx) {
-    ctx_.console = textio::create_output(".console");
+    ctx_.console = textio::create_output(set_, ".console");
   }
   std::string text() {
-    textio::commit(ctx_.console);
+    textio::complete_output(set_, ctx_.console);
+    textio::commit_outputs(set_);
     std::FILE* f = std::fopen(".console", "rb");
     std::string s;
     if (f != nullptr) {
@@ -67,6 +71,7 @@ struct CapturedConsole {
 
  private:
   run::RunContext& ctx_;
+  textio::OutputSet set_;
 };
 
 inline run::Stamp stamp_of(const char* text) {

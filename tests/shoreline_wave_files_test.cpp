@@ -54,6 +54,7 @@ TEST(write_wave_files, one_file_per_station_each_announced) {
   auto ctx = small_context(2, 1);
   CapturedConsole console(ctx);
   shoreline::write_wave_files(ctx);
+  textio::commit_outputs(ctx.outputs);
   EXPECT_EQ(console.text(),
             crlf_records({" Writing output *.wave file: OutputStationKRV_wave001.wave",
                           " Writing output *.wave file: OutputStationKRV_wave002.wave"}));
@@ -68,6 +69,7 @@ TEST(write_wave_files, no_station_no_file) {
   auto ctx = small_context(0, 3);
   CapturedConsole console(ctx);
   shoreline::write_wave_files(ctx);
+  textio::commit_outputs(ctx.outputs);
   EXPECT_EQ(console.text(), "");
   EXPECT_FALSE(here.dir.exists("OutputStationKRV_wave001.wave"));
 }

@@ -7,6 +7,7 @@
 
 #include "tests/run_support.h"
 #include "textio/output_file.h"
+#include "textio/output_set.h"
 
 namespace wavemodel_testing {
 
@@ -14,9 +15,11 @@ namespace wavemodel_testing {
 template <class Write>
 std::string captured_text(Write&& write) {
   testing_support::ScratchDir dir;
-  textio::OutputFile out = textio::create_output(dir.file("console.txt"));
+  textio::OutputSet set;
+  textio::OutputFile out = textio::create_output(set, dir.file("console.txt"));
   std::forward<Write>(write)(out);
-  textio::commit(out);
+  textio::complete_output(set, out);
+  textio::commit_outputs(set);
   return dir.read("console.txt");
 }
 

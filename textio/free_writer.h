@@ -11,6 +11,7 @@
 
 #include "textio/number_text.h"
 #include "textio/output_file.h"
+#include "textio/output_room.h"
 
 namespace textio {
 
@@ -108,7 +109,7 @@ inline void put(RecordBuilder& b, std::int64_t v) {
   b.took_field(int64_field_width);
 }
 inline void put(RecordBuilder& b, float v) {
-  format_real32_field(v, b.field_room(real32_field_width));
+  format_real32_field(v, b.field_room(real32_field_width), b.out.real32_fields.get());
   b.took_field(real32_field_width);
 }
 inline void put(RecordBuilder& b, double v) {

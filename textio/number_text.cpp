@@ -266,56 +266,33 @@ void format_int_field(std::int64_t value, std::size_t width, char* out) {
   right_justify(text, static_cast<std::size_t>(r.ptr - text), width, out);
 }
 
-namespace {
-
-// Fields of recently written 4-byte reals, by bit pattern. Output series
-// repeat their values (every time step of an event shows the same ones, and
-// model output carries few decimals), so most fields are copied, not formatted.
-// Where the values seldom repeat (a time series of model output), looking
-// them up costs more than it saves: the table is then passed by for a while,
-// and tried again after. The program runs on one thread.
-struct Real32Fields {
-  static constexpr int index_bits = 12;
-  static constexpr std::uint32_t trial_lookups = 4096;
-  static constexpr std::uint32_t fewest_hits = trial_lookups / 8;
-  static constexpr std::uint32_t pass_by_calls = 16 * trial_lookups;
-  struct Entry {
-    std::uint64_t key = 0;  // bit pattern + 1 << 32; 0 marks an empty entry
-    char field[real32_field_width];
-  };
-  Entry entries[std::size_t{1} << index_bits];
-  std::uint32_t lookups = 0;  // in the current trial
-  std::uint32_t hits = 0;
-  std::uint32_t passing_by = 0;  // calls left that do not use the table
-};
-Real32Fields real32_fields;
-
-}  // namespace
-
-void format_real32_field(float value, char* out) {
-  Real32Fields& table = real32_fields;
+void format_real32_field(float value, char* out, Real32FieldCache* cache) {
+  value += 0.0f;  // -0 is written as 0: x + 0 is x but for -0, which gives +0
   char scratch[real32_field_width];
   char* copy = scratch;  // where the field goes besides out
-  if (table.passing_by > 0) {
-    --table.passing_by;
-  } else {
-    if (++table.lookups == Real32Fields::trial_lookups) {
-      if (table.hits < Real32Fields::fewest_hits)
-        table.passing_by = Real32Fields::pass_by_calls;
-      table.lookups = 0;
-      table.hits = 0;
+  if (cache != nullptr) {
+    Real32FieldCache& table = *cache;
+    if (table.passing_by > 0) {
+      --table.passing_by;
+    } else {
+      if (++table.lookups == Real32FieldCache::trial_lookups) {
+        if (table.hits < Real32FieldCache::fewest_hits)
+          table.passing_by = Real32FieldCache::pass_by_calls;
+        table.lookups = 0;
+        table.hits = 0;
+      }
+      std::uint32_t bits;
+      std::memcpy(&bits, &value, sizeof bits);
+      const std::uint64_t key = bits | (std::uint64_t{1} << 32);
+      auto& entry = table.entries[(bits * 0x9E3779B1u) >> (32 - Real32FieldCache::index_bits)];
+      if (entry.key == key) {
+        ++table.hits;
+        std::memcpy(out, entry.field, real32_field_width);
+        return;
+      }
+      entry.key = key;
+      copy = entry.field;
     }
-    std::uint32_t bits;
-    std::memcpy(&bits, &value, sizeof bits);
-    const std::uint64_t key = bits | (std::uint64_t{1} << 32);
-    auto& entry = table.entries[(bits * 0x9E3779B1u) >> (32 - Real32Fields::index_bits)];
-    if (entry.key == key) {
-      ++table.hits;
-      std::memcpy(out, entry.field, real32_field_width);
-      return;
-    }
-    entry.key = key;
-    copy = entry.field;
   }
   if (!plain_real32_field(value, out, copy)) {
     format_real_field(value, real32_layout, out);
@@ -323,6 +300,7 @@ void format_real32_field(float value, char* out) {
   }
 }
 void format_real64_field(double value, char* out) {
+  value += 0.0;  // -0 is written as 0
   format_real_field(value, real64_layout, out);
 }
 

@@ -13,7 +13,7 @@
 namespace wavemodel {
 
 run::Status read_wave_model_counts(run::RunContext& ctx) {
-  ctx.station_count = read_station_count(*ctx.std);
+  ctx.station_count = read_station_count(*ctx.station_list);
   print_station_count(ctx.console, ctx.station_count);
   if (check_station_count(ctx.console, ctx.station_count, ctx.params.std_file) ==
       run::Status::error_stop) {

@@ -1,0 +1,140 @@
+// The run's output set: written under temporary names, put in place together
+// or not at all, and names that can never be a file refused at creation.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "tests/run_support.h"
+#include "textio/io_error.h"
+#include "textio/output_set.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using testing_support::leftover_temporaries;
+using testing_support::ScratchDir;
+
+std::size_t entries_in(const ScratchDir& dir) {
+  std::size_t n = 0;
+  for ([[maybe_unused]] const auto& e : fs::directory_iterator(dir.path())) ++n;
+  return n;
+}
+
+// Writes each (name, record) of the list as one output of a set.
+void write_set(textio::OutputSet& set, const ScratchDir& dir,
+               const std::vector<std::pair<std::string, std::string>>& files) {
+  for (const auto& [name, record] : files) {
+    auto out = textio::create_output(set, dir.file(name));
+    textio::write_record(out, record);
+    textio::complete_output(set, out);
+  }
+}
+
+// Whatever holds the target's name, a commit leaves there a regular file with
+// the new records: a file and a link to a file are replaced (the linked file
+// keeps its content), a missing one is created; a name given twice keeps the
+// later file.
+TEST(output_set, commit_puts_every_file_in_place) {
+  enum class Held { nothing, file, link };
+  for (const Held held : {Held::nothing, Held::file, Held::link}) {
+    SCOPED_TRACE(static_cast<int>(held));
+    ScratchDir dir;
+    dir.write("linked.txt", "linked content\n");
+    if (held == Held::file)
+      dir.write("out.txt", "old content\n");
+    if (held == Held::link)
+      fs::create_symlink("linked.txt", dir.file("out.txt"));
+    textio::OutputSet set;
+    write_set(set, dir,
+              {{"out.txt", "first"}, {"big.txt", std::string(1 << 20, 'b')}, {"out.txt", "new"}});
+    textio::commit_outputs(set);
+    EXPECT_EQ(dir.read("out.txt"), "new\r\n");
+    EXPECT_EQ(dir.read("big.txt"), std::string(1 << 20, 'b') + "\r\n");
+    EXPECT_FALSE(fs::is_symlink(dir.file("out.txt")));
+    EXPECT_EQ(dir.read("linked.txt"), "linked content\n");
+    EXPECT_EQ(entries_in(dir), 3u);  // out.txt, big.txt and linked.txt
+  }
+}
+
+// A set given up, whether its files were complete, half written or not yet
+// made, leaves every earlier file as it was and no temporary.
+TEST(output_set, a_set_given_up_changes_nothing) {
+  ScratchDir dir;
+  dir.write("a.txt", "earlier a\n");
+  dir.write("b.txt", "earlier b\n");
+  {
+    textio::OutputSet set;
+    write_set(set, dir, {{"a.txt", "new a"}, {"c.txt", "new c"}});
+    auto half = textio::create_output(set, dir.file("b.txt"));
+    textio::write_record(half, "partial");
+  }
+  EXPECT_EQ(dir.read("a.txt"), "earlier a\n");
+  EXPECT_EQ(dir.read("b.txt"), "earlier b\n");
+  EXPECT_FALSE(dir.exists("c.txt"));
+  EXPECT_EQ(leftover_temporaries(dir), "");
+}
+
+// Names that can never be a file are refused before anything is made; a name
+// of 255 bytes, the longest a folder takes, is written like any other.
+TEST(output_set, names_checked_when_the_file_is_made) {
+  ScratchDir dir;
+  fs::create_directory(dir.file("taken"));
+  const std::string longest(255, 'n');
+  struct Case {
+    std::string path;
+    std::string report;  // empty: created
+  };
+  const Case cases[] = {
+      {"", ": cannot create file: No such file or directory"},
+      {dir.file("."), dir.file(".") + ": cannot create file: Is a directory"},
+      {dir.file(".."), dir.file("..") + ": cannot create file: Is a directory"},
+      {dir.file("taken"), dir.file("taken") + ": cannot create file: Is a directory"},
+      {dir.file("taken/"), dir.file("taken/") + ": cannot create file: Is a directory"},
+      {dir.file("no/such/x.map"),
+       dir.file("no/such/x.map") + ": cannot create file: No such file or directory"},
+      {dir.file(longest), ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.path);
+    textio::OutputSet set;
+    try {
+      auto out = textio::create_output(set, c.path);
+      textio::write_record(out, "data");
+      textio::complete_output(set, out);
+      textio::commit_outputs(set);
+      EXPECT_EQ(c.report, "");
+    } catch (const textio::IoError& e) {
+      EXPECT_EQ(e.report(), c.report);
+    }
+  }
+  EXPECT_EQ(dir.read(longest), "data\r\n");
+  EXPECT_EQ(leftover_temporaries(dir), "");
+}
+
+// A name that cannot be replaced when the set is put in place: the report
+// names it and the outputs already replaced; the rest are given up.
+TEST(output_set, a_refused_rename_names_what_was_replaced) {
+  ScratchDir dir;
+  try {
+    textio::OutputSet set;
+    write_set(set, dir, {{"a.txt", "a"}, {"b.txt", "b"}, {"c.txt", "c"}, {"d.txt", "d"}});
+    fs::create_directory(dir.file("c.txt"));
+    dir.write("c.txt/inside", "kept");
+    textio::commit_outputs(set);
+    ADD_FAILURE() << "expected an IoError";
+  } catch (const textio::IoError& e) {
+    const std::string report = e.report();
+    EXPECT_EQ(report.rfind(dir.file("c.txt") + ": cannot replace file: ", 0), 0u) << report;
+    EXPECT_TRUE(report.ends_with("(outputs already replaced: " + dir.file("a.txt") + ", " +
+                                 dir.file("b.txt") + ")"))
+        << report;
+  }
+  EXPECT_EQ(dir.read("a.txt"), "a\r\n");
+  EXPECT_EQ(dir.read("c.txt/inside"), "kept");
+  EXPECT_FALSE(dir.exists("d.txt"));
+  EXPECT_EQ(leftover_temporaries(dir), "");
+}
+
+}  // namespace
