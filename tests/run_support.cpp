@@ -72,19 +72,27 @@ void ScratchDir::copy_from_source(const std::string& folder) const {
   }
 }
 
-RunResult ScratchDir::run(const std::string& input) const {
-  write(".stdin", input);
+namespace {
+RunResult run_command(const ScratchDir& dir, const std::string& limit, const std::string& input) {
+  dir.write(".stdin", input);
   const std::string command =
-      "cd '" + path_ + "' && '" + QUILBAR_EXE + "' < .stdin > .stdout 2> .stderr";
+      "cd '" + dir.path() + "' && " + limit + "'" + QUILBAR_EXE + "' < .stdin > .stdout 2> .stderr";
   const int raw = std::system(command.c_str());
   RunResult r;
   r.exit_status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  r.out = read(".stdout");
-  r.err = read(".stderr");
-  fs::remove(file(".stdin"));
-  fs::remove(file(".stdout"));
-  fs::remove(file(".stderr"));
+  r.out = dir.read(".stdout");
+  r.err = dir.read(".stderr");
+  for (const char* name : {".stdin", ".stdout", ".stderr"}) fs::remove(dir.file(name));
   return r;
+}
+}  // namespace
+
+RunResult ScratchDir::run(const std::string& input) const {
+  return run_command(*this, "", input);
+}
+
+RunResult ScratchDir::run_with_file_size_limit(int blocks) const {
+  return run_command(*this, "ulimit -f " + std::to_string(blocks) + " && ", "");
 }
 
 namespace {

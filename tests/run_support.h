@@ -31,6 +31,9 @@ class ScratchDir {
 
   // Runs quilbar in this directory with `input` on standard input (none: at its end).
   RunResult run(const std::string& input = "") const;
+  // The same under a limit on the size of any file the program writes, in
+  // blocks of 512 bytes (the shell's ulimit -f).
+  RunResult run_with_file_size_limit(int blocks) const;
 
   // The same, but where file modes hold: when the tests run as root (who
   // ignores them) the program runs as the user nobody, from a copy in this
