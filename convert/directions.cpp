@@ -109,13 +109,6 @@ void convert_directions(run::RunContext& ctx) {
                            ctx.shore_direction);
   }
   selected_direction(ctx.params, ctx.world_direction, ctx.shore_direction, ctx.selected_direction);
-
-  // The station tables come next; their positions are filled after the series.
-  run::create_list(ctx.station_grid_x, stations, 0.0);
-  run::create_list(ctx.station_grid_y, stations, 0.0);
-  run::create_list(ctx.station_x, stations, 0.0);
-  run::create_list(ctx.station_y, stations, 0.0);
-  run::create_list(ctx.station_cell, stations, 0);
 }
 
 }  // namespace convert

@@ -48,8 +48,11 @@ std::mt19937_64 fresh_engine() {
 }
 
 std::uint64_t draw_below(std::mt19937_64& engine, std::uint64_t bound) {
-  // Accept only the largest multiple of bound below 2^64 of the 2^64 outputs,
-  // so that every result is exactly equally likely.
+  // Rejection sampling: accept only the largest multiple of bound below 2^64
+  // of the 2^64 outputs, then take the remainder, so that every result is
+  // exactly equally likely. Written here, not taken from the standard
+  // library's distributions, whose draws differ between libraries: a seeded
+  // run gives the same order on every platform.
   const std::uint64_t rejected = (0 - bound) % bound;  // 2^64 mod bound
   for (;;) {
     const std::uint64_t x = engine();
@@ -58,6 +61,8 @@ std::uint64_t draw_below(std::mt19937_64& engine, std::uint64_t bound) {
   }
 }
 
+// The inside-out Fisher-Yates shuffle (Durstenfeld's form), one draw per
+// element, written here for the same reason as draw_below.
 void shuffle_order(std::int32_t n, std::span<std::int32_t> order, std::mt19937_64& engine) {
   std::fill(order.begin(), order.end(), 0);
   const std::size_t count =
@@ -82,18 +87,22 @@ void start_index_tables(std::int32_t output_event_count, std::vector<std::int32_
   series_event = step_slot;
 }
 
-std::int32_t repeat_count(float fraction, std::int32_t output_event_count) {
-  return run::nearest_int32_clamped(fraction * static_cast<float>(output_event_count));
+std::optional<std::int32_t> repeat_count(float fraction, std::int32_t output_event_count) {
+  return run::nearest_int32(fraction * static_cast<float>(output_event_count));
 }
 
-void compute_repeats(const run::Table<float>& percent, std::int32_t output_event_count,
+bool compute_repeats(const run::Table<float>& percent, std::int32_t output_event_count,
                      run::Table<float>& fraction, run::Table<std::int32_t>& repeats) {
   run::create_table(fraction, percent.rows, percent.columns, 0.0f);
   run::create_table(repeats, percent.rows, percent.columns, 0);
+  bool all_in_range = true;
   for (std::size_t k = 0; k < percent.values.size(); ++k) {
     fraction.values[k] = percent.values[k] / 100.0f;
-    repeats.values[k] = repeat_count(fraction.values[k], output_event_count);
+    const auto count = repeat_count(fraction.values[k], output_event_count);
+    repeats.values[k] = count.value_or(0);
+    all_in_range = all_in_range && count.has_value();
   }
+  return all_in_range;
 }
 
 void shuffle_periods(std::int32_t output_event_count, std::int32_t period_count,

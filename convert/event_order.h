@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <random>
 #include <span>
 #include <vector>
@@ -30,13 +31,14 @@ void start_index_tables(std::int32_t output_event_count, std::vector<std::int32_
                         std::vector<std::int32_t>& period_shuffle,
                         std::vector<std::int32_t>& series_event);
 
-// The 4-byte product fraction x output_event_count rounded half away from zero,
-// held to the 4-byte integer range (0 for a value that is no number).
-std::int32_t repeat_count(float fraction, std::int32_t output_event_count);
+// The 4-byte product fraction x output_event_count rounded half away from zero;
+// none past the 4-byte integer range (or for a value that is no number).
+std::optional<std::int32_t> repeat_count(float fraction, std::int32_t output_event_count);
 
 // fraction = percent / 100 and repeats = repeat_count(fraction, N), element by
-// element; both take the shape of percent.
-void compute_repeats(const run::Table<float>& percent, std::int32_t output_event_count,
+// element; both take the shape of percent. False when a count has no value
+// (it is then 0).
+bool compute_repeats(const run::Table<float>& percent, std::int32_t output_event_count,
                      run::Table<float>& fraction, run::Table<std::int32_t>& repeats);
 
 // Puts the time steps of each period block of step_slot in a random order:

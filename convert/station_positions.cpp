@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "convert/conversion.h"
+#include "run/table_memory.h"
 
 namespace convert {
 
@@ -37,18 +38,21 @@ MapPoint rotate_to_map(double grid_x, double grid_y, double origin_x, double ori
   return p;
 }
 
-void place_stations(run::RunContext& ctx) {
+run::Status place_stations(run::RunContext& ctx) {
+  // Four positions and a shoreline cell (set when the gauges are placed).
+  if (run::reserve_table_memory(ctx, run::elements_bytes<double>(ctx.station_count, 4) +
+                                         run::elements_bytes<std::int32_t>(ctx.station_count)) ==
+      run::Status::error_stop)
+    return run::Status::error_stop;
+  for (auto* table : {&ctx.station_grid_x, &ctx.station_grid_y, &ctx.station_x, &ctx.station_y})
+    run::create_list(*table, ctx.station_count, 0.0);
+  run::create_list(ctx.station_cell, ctx.station_count, 0);
+
   const std::vector<float> sums_i = width_prefix_sums(ctx.cell_widths_i);
   const std::vector<float> sums_j = width_prefix_sums(ctx.cell_widths_j);
   double cos_a, sin_a;
   azimuth_cos_sin(ctx.wave_azimuth, cos_a, sin_a);
-
-  const std::size_t stations =
-      ctx.station_count > 0 ? static_cast<std::size_t>(ctx.station_count) : 0;
-  for (auto* table : {&ctx.station_grid_x, &ctx.station_grid_y, &ctx.station_x, &ctx.station_y}) {
-    if (table->size() != stations)
-      run::create_list(*table, ctx.station_count, 0.0);
-  }
+  const std::size_t stations = ctx.station_x.size();
   for (std::size_t s = 0; s < stations && s < ctx.station_i.size() && s < ctx.station_j.size();
        ++s) {
     ctx.station_grid_x[s] = cell_centre(sums_i, ctx.cell_widths_i, ctx.station_i[s]);
@@ -58,6 +62,7 @@ void place_stations(run::RunContext& ctx) {
     ctx.station_x[s] = p.x;
     ctx.station_y[s] = p.y;
   }
+  return run::Status::ok;
 }
 
 }  // namespace convert

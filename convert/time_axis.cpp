@@ -6,6 +6,7 @@
 
 #include "convert/conversion.h"
 #include "run/rounding.h"
+#include "run/table_memory.h"
 #include "textio/fixed_fields.h"
 #include "textio/free_writer.h"
 #include "textio/io_error.h"
@@ -98,8 +99,8 @@ StampResult add_seconds_to_stamp(run::Stamp& stamp, std::int32_t seconds) {
   return StampResult::ok;
 }
 
-std::int32_t step_seconds(float time_step_hours) {
-  return run::nearest_int32_clamped(time_step_hours * 3600.0f);
+std::optional<std::int32_t> step_seconds(float time_step_hours) {
+  return run::nearest_int32(time_step_hours * 3600.0f);
 }
 
 run::Stamp start_stamp(std::int64_t start_datetime) {
@@ -165,7 +166,11 @@ StampResult fill_time_axis(std::span<run::Stamp> stamps, std::span<run::Label> l
   return StampResult::ok;
 }
 
-void start_time_axis(run::RunContext& ctx) {
+run::Status start_time_axis(run::RunContext& ctx) {
+  if (run::reserve_table_memory(ctx, run::elements_bytes<run::Stamp>(ctx.output_event_count) +
+                                         run::elements_bytes<run::Label>(ctx.output_event_count)) ==
+      run::Status::error_stop)
+    return run::Status::error_stop;
   run::Stamp blank_stamp;
   blank_stamp.fill(' ');
   run::Label blank_label;
@@ -175,12 +180,19 @@ void start_time_axis(run::RunContext& ctx) {
   // Not checked as a date here; the axis is built after all inputs are read.
   if (!ctx.step_stamp.empty())
     ctx.step_stamp[0] = start_stamp(ctx.params.start_datetime);
+  return run::Status::ok;
 }
 
 run::Status build_time_axis(run::RunContext& ctx) {
-  const std::int32_t seconds = step_seconds(ctx.params.time_step_hours);
+  // A step past the 4-byte range of seconds would have to be cut, and the
+  // second step would land years from where the user asked.
+  const auto seconds = step_seconds(ctx.params.time_step_hours);
+  if (!seconds) {
+    textio::write_free(ctx.console, "ERROR: Output time series timestep (hours) is too large!");
+    return run::Status::error_stop;
+  }
   std::int32_t failed_step = 0;
-  const StampResult result = fill_time_axis(ctx.step_stamp, ctx.step_label, seconds, failed_step);
+  const StampResult result = fill_time_axis(ctx.step_stamp, ctx.step_label, *seconds, failed_step);
   if (result == StampResult::ok)
     return run::Status::ok;
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <span>
 
 #include "run/run_context.h"
@@ -22,8 +23,8 @@ enum class StampResult {
 StampResult add_seconds_to_stamp(run::Stamp& stamp, std::int32_t seconds);
 
 // The time step in whole seconds: hours x 3600 in 4-byte arithmetic, rounded
-// half away from zero (held to the 4-byte integer range).
-std::int32_t step_seconds(float time_step_hours);
+// half away from zero; none past the 4-byte integer range.
+std::optional<std::int32_t> step_seconds(float time_step_hours);
 
 // The start stamp: the integer right-justified in 14 columns, blank-filled.
 run::Stamp start_stamp(std::int64_t start_datetime);

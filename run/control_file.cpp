@@ -61,6 +61,13 @@ bool read_parameter(textio::RecordFile& f, std::string_view key, RunParameters& 
     read_keyword_value(f, p.shore_dx);
   } else if (key == "DXF") {
     read_keyword_value(f, text_item(p.shdx_file, file_name_length));
+  } else if (key == "SEE") {
+    // A value that is not a non-negative integer is passed over, as any
+    // unreadable value is.
+    std::int64_t seed = -1;
+    read_keyword_value(f, seed);
+    if (seed >= 0)
+      p.random_seed = seed;
   } else {
     return false;
   }
@@ -142,6 +149,8 @@ void print_parameter_echo(RunContext& ctx) {
   } else {
     textio::write_free(con, "Output TGM time series file name: ", textio::trimmed(p.map_file));
   }
+  if (p.random_seed)
+    textio::write_free(con, "Random seed: ", *p.random_seed);
   print_closing_triple(con);
 }
 

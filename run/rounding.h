@@ -4,7 +4,6 @@
 
 #include <cmath>
 #include <cstdint>
-#include <limits>
 #include <optional>
 
 namespace run {
@@ -16,16 +15,6 @@ inline std::optional<std::int32_t> nearest_int32(float value) {
   if (!(rounded >= -2147483648.0f && rounded < 2147483648.0f))
     return std::nullopt;
   return static_cast<std::int32_t>(rounded);
-}
-
-// The same held to the 4-byte range, 0 for a value that is not a number.
-inline std::int32_t nearest_int32_clamped(float value) {
-  if (std::isnan(value))
-    return 0;
-  if (const auto n = nearest_int32(value))
-    return *n;
-  return value < 0 ? std::numeric_limits<std::int32_t>::min()
-                   : std::numeric_limits<std::int32_t>::max();
 }
 
 }  // namespace run

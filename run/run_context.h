@@ -29,6 +29,9 @@ struct RunContext {
   // Wave-model inputs, open from the input checks until they are closed.
   std::optional<textio::RecordFile> sim, station_list, station_output, dep, frequency;
 
+  // Bytes of the tables made so far (see table_memory.h).
+  std::uint64_t table_bytes_reserved = 0;
+
   // Counts.
   std::int32_t station_count = 0;
   std::int32_t station_record_count = 0;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace run {
@@ -35,6 +36,8 @@ struct RunParameters {
   double shore_dx = 0.0;
   std::string shdx_file = fixed_text("", file_name_length);
   std::string dun_waves_file = fixed_text("Dunelot_waves.dun", file_name_length);
+  // The seed of the random order; none: seeded from the clock, every run anew.
+  std::optional<std::int64_t> random_seed;
 };
 
 inline constexpr const char* map_format = "TGM_Map_Wave_File";

@@ -32,9 +32,8 @@ Status run_phases(RunContext& ctx) {
 
   if (wavemodel::read_wave_model_counts(ctx) == Status::error_stop)
     return Status::error_stop;
-  if (check_table_memory(ctx) == Status::error_stop)
+  if (convert::start_time_axis(ctx) == Status::error_stop)
     return Status::error_stop;
-  convert::start_time_axis(ctx);
   if (wavemodel::read_wave_model_values(ctx) == Status::error_stop)
     return Status::error_stop;
   if (is_dunelot_output(ctx.params)) {
@@ -47,8 +46,10 @@ Status run_phases(RunContext& ctx) {
   if (convert::build_time_axis(ctx) == Status::error_stop)
     return Status::error_stop;
   convert::convert_directions(ctx);
-  convert::order_events_and_build_series(ctx);
-  convert::place_stations(ctx);
+  if (convert::order_events_and_build_series(ctx) == Status::error_stop)
+    return Status::error_stop;
+  if (convert::place_stations(ctx) == Status::error_stop)
+    return Status::error_stop;
 
   if (is_map_output(ctx.params)) {
     shoreline::write_map_file(ctx);

@@ -51,12 +51,9 @@ run::Status read_shoreline_parameters(run::RunContext& ctx) {
     return run::Status::error_stop;
   }
 
-  // A width (4 bytes) and a cumulative edge (8 bytes) per cell, beside the
-  // tables already made.
-  const std::uint64_t cell_bytes = 12 * static_cast<std::uint64_t>(params.shore_nx);
-  if (run::check_memory(
-          ctx, cell_bytes + run::table_bytes(ctx.station_count, ctx.input_event_count,
-                                             ctx.output_event_count, params.period_count)) ==
+  // A width and a far edge per cell.
+  if (run::reserve_table_memory(ctx, run::elements_bytes<float>(params.shore_nx) +
+                                         run::elements_bytes<double>(params.shore_nx)) ==
       run::Status::error_stop)
     return run::Status::error_stop;
   run::create_list(ctx.shore_cell_width, params.shore_nx, static_cast<float>(params.shore_dx));

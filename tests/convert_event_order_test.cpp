@@ -61,26 +61,18 @@ TEST(repeat_count, rounded_half_away_from_zero) {
     std::int32_t output_events, repeats;
   };
   const Case cases[] = {
-      {50.0f, 10, 5},
-      {30.0f, 10, 3},
-      {20.0f, 10, 2},
-      {100.0f / 3.0f, 10, 3},
-      {25.0f, 10, 3},
-      {35.0f, 10, 4},  // products 2.5 and 3.5
-      {-25.0f, 10, -3},
-      {24.0f, 10, 2},
-      {0.0f, 10, 0},
-      {45.0f, 11, 5},
-      {50.0f, 11, 6},
-      {1.0e30f, 10, INT32_MAX},
-      {-1.0e30f, 10, INT32_MIN},
-      {100.0f, 0, 0},
+      {50.0f, 10, 5},         {30.0f, 10, 3}, {20.0f, 10, 2},
+      {100.0f / 3.0f, 10, 3}, {25.0f, 10, 3}, {35.0f, 10, 4},  // products 2.5 and 3.5
+      {-25.0f, 10, -3},       {24.0f, 10, 2}, {0.0f, 10, 0},
+      {45.0f, 11, 5},         {50.0f, 11, 6}, {100.0f, 0, 0},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.percent);
     EXPECT_EQ(convert::repeat_count(c.percent / 100.0f, c.output_events), c.repeats);
   }
-  EXPECT_EQ(convert::repeat_count(std::nanf(""), 10), 0);
+  // Past the 4-byte range, or no number: no count.
+  for (const float fraction : {1.0e28f, -1.0e28f, 1.5e36f, std::nanf("")})
+    EXPECT_EQ(convert::repeat_count(fraction, 10), std::nullopt) << fraction;
 }
 
 TEST(order_events, examples) {

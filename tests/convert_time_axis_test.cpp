@@ -94,13 +94,24 @@ TEST(add_seconds_to_stamp, month_out_of_range_passes_when_no_day_carry) {
 TEST(step_seconds, rounded_from_four_byte_product) {
   struct Case {
     float hours;
-    std::int32_t seconds;
+    std::optional<std::int32_t> seconds;  // none: past the 4-byte range
   };
   const Case cases[] = {
-      {1.0f, 3600},        {0.5f, 1800},        {0.1f, 360},          {0.0f, 0},
-      {1.0f / 3.0f, 1200}, {0.3333333f, 1200},  {720.0f, 2592000},    {-1.0f, -3600},
-      {-0.1f, -360},       {1.0e9f, INT32_MAX}, {-1.0e9f, INT32_MIN}, {0.000125f, 0},  // 0.45 s
-      {0.00015f, 1},                                                                   // 0.54 s
+      {1.0f, 3600},
+      {0.5f, 1800},
+      {0.1f, 360},
+      {0.0f, 0},
+      {1.0f / 3.0f, 1200},
+      {0.3333333f, 1200},
+      {720.0f, 2592000},
+      {-1.0f, -3600},
+      {-0.1f, -360},
+      {0.000125f, 0},  // 0.45 s
+      {0.00015f, 1},   // 0.54 s
+      {596523.0f, 2147482752},
+      {596524.0f, std::nullopt},
+      {-596524.0f, std::nullopt},
+      {1.0e9f, std::nullopt},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.hours);

@@ -90,7 +90,11 @@ TEST(parse_f13_6, implied_decimals_blanks_and_exponents) {
       {"      1.5E+02", true, 150.0f},
       {"       1.5D02", true, 150.0f},
       {"       15E+02", true, 0.0015f},
-      {"      1.5+02", true, 150.0f},
+      {"      1.5+02", false, 0.0f},  // an exponent needs its letter
+      {"      1.5-3", false, 0.0f},
+      {"   1.5\t    ", false, 0.0f},  // a tab: the columns may have moved
+      {"\t      1.500", false, 0.0f},
+      {"   1.5E\t+02", false, 0.0f},
       {"         12.x", false, 0.0f},
       {"          abc", false, 0.0f},
       {"      25.0000", true, 25.0f},

@@ -124,7 +124,9 @@ TEST(read_free, texts_quoted_and_unquoted) {
       {"a/b c", "a       ", "?"},
       {"2*ab", "ab      ", "ab              "},
       {"2*'a b'", "a b     ", "a b             "},
-      {"'split\nover' x", "splitove", "x               "},
+      // Without its closing mark a quoted value ends with its record.
+      {"'split\nover' x", "split   ", "over'           "},
+      {"MAP 'out.map\nTIM 1.0", "MAP     ", "out.map         "},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.text);

@@ -79,6 +79,13 @@ namespace {
 
 constexpr int implied_decimals = 6;
 
+// Only blanks: a tab in a column-counted field usually means the columns have
+// moved, and reading on could give silently wrong values.
+const char* skip_spaces(const char* p, const char* last) {
+  while (p != last && *p == ' ') ++p;
+  return p;
+}
+
 // The common form of a real field: blanks, an optional sign, digits with at
 // most one point, blanks. Converted as it is read; false for anything else (an
 // exponent, blanks among the digits, a malformed field, a long mantissa),
@@ -86,7 +93,7 @@ constexpr int implied_decimals = 6;
 bool plain_real_field(std::string_view field, float& value) {
   const char* p = field.data();
   const char* const last = p + field.size();
-  p = scan_detail::skip_blanks(p, last);
+  p = skip_spaces(p, last);
   if (p == last) {
     value = 0.0f;
     return true;
@@ -108,7 +115,7 @@ bool plain_real_field(std::string_view field, float& value) {
     exponent = fraction_first - p;
     digits -= exponent;
   }
-  p = scan_detail::skip_blanks(p, last);
+  p = skip_spaces(p, last);
   if (p != last || digits == 0 || digits > 19)
     return false;
   return scan_detail::small_decimal(mantissa, exponent, negative, value);
@@ -122,8 +129,10 @@ bool parse_f13_6(std::string_view field, float& value) {
   char text[40];
   std::size_t n = 0;
   for (char c : field) {
-    if (c == ' ' || c == '\t')
+    if (c == ' ')
       continue;
+    if (c == '\t')
+      return false;
     if (n == sizeof text - 8)
       return false;
     text[n++] = c;
@@ -132,8 +141,8 @@ bool parse_f13_6(std::string_view field, float& value) {
     value = 0.0f;
     return true;
   }
-  // Mantissa: [sign] digits [. digits]; then an exponent E/D/e/d [sign] digits
-  // or a bare signed exponent.
+  // Mantissa: [sign] digits [. digits]; then an exponent E/D/e/d [sign]
+  // digits. An exponent needs its letter, as in free-format reading.
   std::size_t i = 0;
   if (text[i] == '+' || text[i] == '-')
     ++i;
@@ -152,15 +161,13 @@ bool parse_f13_6(std::string_view field, float& value) {
   const std::size_t mantissa_end = i;
   long exponent = 0;
   if (i < n) {
-    if (text[i] == 'E' || text[i] == 'e' || text[i] == 'D' || text[i] == 'd')
-      ++i;
+    if (text[i] != 'E' && text[i] != 'e' && text[i] != 'D' && text[i] != 'd')
+      return false;
+    ++i;
     bool negative = false;
     if (i < n && (text[i] == '+' || text[i] == '-')) {
       negative = text[i] == '-';
       ++i;
-    } else if (text[i - 1] != 'E' && text[i - 1] != 'e' && text[i - 1] != 'D' &&
-               text[i - 1] != 'd') {
-      return false;
     }
     const std::size_t exp_start = i;
     while (i < n && text[i] >= '0' && text[i] <= '9') {
@@ -199,9 +206,10 @@ void read_fixed_reals(RecordFile& f, std::span<float> values) {
       const std::string_view field =
           column < record->size() ? record->substr(column, width) : std::string_view();
       if (!parse_f13_6(field, values[first + k])) {
+        const bool tab = field.find('\t') != std::string_view::npos;
         throw IoError(f.name, f.record_number,
                       "cannot read a real in columns " + std::to_string(column + 1) + "-" +
-                          std::to_string(column + width));
+                          std::to_string(column + width) + (tab ? ": it holds a tab" : ""));
       }
     }
   }

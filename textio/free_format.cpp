@@ -52,20 +52,13 @@ struct Scanner {
     }
   }
 
-  // A quoted value from the opening mark at pos; false when the file ends inside it.
-  bool scan_quoted() {
+  // A quoted value from the opening mark at pos. Without its closing mark it
+  // ends at the end of its record: running on would join the records that
+  // follow into it, and every value in them would be lost.
+  void scan_quoted() {
     const char mark = record[pos++];
     unquoted_text.clear();
-    for (;;) {
-      if (pos >= record.size()) {
-        // The value goes on in the next record.
-        const auto next = next_record(f);
-        if (!next)
-          return false;
-        record = *next;
-        pos = 0;
-        continue;
-      }
+    while (pos < record.size()) {
       const char c = record[pos++];
       if (c == mark) {
         if (pos < record.size() && record[pos] == mark) {
@@ -79,7 +72,6 @@ struct Scanner {
     }
     token = unquoted_text;
     token_is_quoted = true;
-    return true;
   }
 
   void scan_unquoted() {
@@ -126,8 +118,7 @@ struct Scanner {
       } else {
         repeat_null = false;
         if (text_item && (record[pos] == '\'' || record[pos] == '"')) {
-          if (!scan_quoted())
-            return Found::end_of_file;
+          scan_quoted();
         } else {
           scan_unquoted();
         }
@@ -136,8 +127,7 @@ struct Scanner {
       return repeat_null ? Found::null_value : Found::value;
     }
     if (text_item && (c_at(pos) == '\'' || c_at(pos) == '"')) {
-      if (!scan_quoted())
-        return Found::end_of_file;
+      scan_quoted();
     } else {
       scan_unquoted();
     }

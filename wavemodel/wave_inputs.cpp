@@ -23,6 +23,12 @@ run::Status read_wave_model_counts(run::RunContext& ctx) {
   ctx.station_record_count = count_station_records(*ctx.station_output);
   ctx.input_event_count = ctx.station_record_count / ctx.station_count;
 
+  const std::int32_t periods = ctx.params.period_count;
+  if (run::reserve_table_memory(
+          ctx, run::elements_bytes<float>(ctx.input_event_count, periods) * 2 +
+                   run::elements_bytes<std::int32_t>(ctx.input_event_count, periods) +
+                   run::elements_bytes<std::int32_t>(periods)) == run::Status::error_stop)
+    return run::Status::error_stop;
   create_frequency_tables(ctx.input_event_count, ctx.params.period_count, ctx.event_period_percent,
                           ctx.event_period_fraction, ctx.event_period_repeats,
                           ctx.period_output_events);
@@ -37,13 +43,12 @@ run::Status read_wave_model_counts(run::RunContext& ctx) {
 }
 
 run::Status read_wave_model_values(run::RunContext& ctx) {
-  auto grid = read_depth_grid(*ctx.dep, run::usable_memory_bytes());
+  auto grid = read_depth_grid(*ctx.dep, run::table_memory_left(ctx));
   if (!grid)
     return report_empty_depth_file(ctx.console, ctx.params.dep_file);
-  if (!grid->read) {
-    run::check_memory(ctx, grid->table_bytes);
+  // A grid too large to be read is refused here; one that was read fits.
+  if (run::reserve_table_memory(ctx, grid->table_bytes) == run::Status::error_stop)
     return run::Status::error_stop;
-  }
   ctx.grid_ni = grid->header.grid_ni;
   ctx.grid_nj = grid->header.grid_nj;
   ctx.grid_cell_size = grid->header.grid_cell_size;
@@ -52,6 +57,18 @@ run::Status read_wave_model_values(run::RunContext& ctx) {
   ctx.cell_widths_i = std::move(grid->cell_widths_i);
   ctx.cell_widths_j = std::move(grid->cell_widths_j);
 
+  // Without a whole event no station is given a cell: that is the answer,
+  // whatever tables so many stations would take.
+  if (ctx.input_event_count < 1) {
+    return check_station_cells(ctx.console, std::vector<std::int32_t>(1, 0),
+                               std::vector<std::int32_t>(1, 0), ctx.grid_ni, ctx.grid_nj);
+  }
+  const std::int32_t events = ctx.input_event_count, stations_count = ctx.station_count;
+  if (run::reserve_table_memory(ctx, run::elements_bytes<std::int32_t>(stations_count, 2) +
+                                         run::elements_bytes<float>(events, stations_count) * 2 +
+                                         run::elements_bytes<double>(events, stations_count)) ==
+      run::Status::error_stop)
+    return run::Status::error_stop;
   StationOutput stations =
       read_station_output(*ctx.station_output, ctx.input_event_count, ctx.station_count);
   ctx.station_i = std::move(stations.station_i);
