@@ -13,9 +13,9 @@ constexpr std::size_t keyword_token_length = 180;
 
 // Reads the keyword token and the parameter's value from the record again.
 template <class T>
-void read_keyword_value(textio::RecordFile& f, T&& target) {
+textio::ReadStatus read_keyword_value(textio::RecordFile& f, T&& target) {
   std::string token;
-  textio::read_free(f, textio::text_item(token, keyword_token_length), target);
+  return textio::read_free(f, textio::text_item(token, keyword_token_length), target);
 }
 
 // Sets the parameter that `key` names from the record; false for no keyword.
@@ -65,8 +65,7 @@ bool read_parameter(textio::RecordFile& f, std::string_view key, RunParameters& 
     // A value that is not a non-negative integer is passed over, as any
     // unreadable value is.
     std::int64_t seed = -1;
-    read_keyword_value(f, seed);
-    if (seed >= 0)
+    if (read_keyword_value(f, seed) == textio::ReadStatus::ok && seed >= 0)
       p.random_seed = seed;
   } else {
     return false;

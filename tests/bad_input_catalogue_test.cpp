@@ -229,6 +229,7 @@ struct Case {
   // output is byte for byte the undamaged run's.
   Verify verify = nullptr;
   bool unprivileged = false;
+  int file_size_blocks = 0;  // a limit on the size of any file written (512-byte blocks)
 };
 
 void expect_clean_outputs(Example e, const ScratchDir& dir) {
@@ -255,7 +256,9 @@ void check_case(Example e, const Case& c) {
       for (const auto& name : output_names(e)) dir.write(name, earlier_output(name));
     }
     c.damage(dir);
-    const RunResult r = c.unprivileged ? dir.run_as_nobody() : dir.run();
+    const RunResult r = c.unprivileged           ? dir.run_as_nobody()
+                        : c.file_size_blocks > 0 ? dir.run_with_file_size_limit(c.file_size_blocks)
+                                                 : dir.run();
     EXPECT_EQ(r.exit_status, c.status);
     EXPECT_EQ(r.err, c.err);
     if (c.out.whole) {
@@ -814,6 +817,104 @@ TEST(bad_input_catalogue, file_names_holding_a_nul_byte_name_no_file) {
               },
               2, io_report("Dunelot_TGM.map\0x: cannot create file: the name holds a NUL byte"s),
               ending_with(sim_done)});
+}
+
+// Values and names that earlier answers got wrong, each given its sound
+// answer by the record rules.
+TEST(bad_input_catalogue, odd_values_and_names) {
+  const std::string clean = clean_run(Example::map).result.out;
+  const std::string map_name = "Output TGM time series file name: ";
+  const std::string map_line = " Writing output *.map file: ";
+  // The clean console with the map file under another (short) name.
+  const auto map_named = [&](const std::string& name, bool written) {
+    std::string text = clean;
+    text.replace(text.find(map_name + "Dunelot_TGM.map"), map_name.size() + 15, map_name + name);
+    const std::size_t line = text.find(map_line);
+    return written ? text.replace(line + map_line.size(), 15, name) : text.substr(0, line);
+  };
+  const auto map_at = [](const std::string& name) {
+    return [=](const ScratchDir& dir, const RunResult&) {
+      EXPECT_EQ(dir.read(name), clean_run(Example::map).outputs.at("Dunelot_TGM.map"));
+    };
+  };
+  const std::string long_name = std::string(251, 'm') + ".map";  // 255 bytes
+  const auto zero_height = [](const ScratchDir& dir, const RunResult&) {
+    const std::string map = dir.read("Dunelot_TGM.map");
+    EXPECT_TRUE(contains(map, "\r\n  0.0000000E+00\r\n")) << map;
+    EXPECT_FALSE(contains(map, "-0.0")) << map;
+  };
+  const std::string after_echo = " Loading KRV-Wave *.sim file: beach.sim\r\n";
+  check_cases(
+      Example::map,
+      {
+          {"a height of -0 is written as 0", replace_text("selhts.out", "1.034", "-0d0 "), 0, "",
+           exactly(clean), zero_height},
+          {"a time step of -0.0 is echoed as 0",
+           replace_text("quilbar.ctrl", "TIM 1.0", "TIM -0.0"), 0, "",
+           ending_with(" Writing output *.map file: Dunelot_TGM.map\r\n"),
+           [](const ScratchDir&, const RunResult& r) {
+             EXPECT_TRUE(
+                 contains(r.out, " Output time series timestep (hours):   0.0000000E+00\r\n"))
+                 << r.out;
+           }},
+          {"an exponent without its letter in a depth field",
+           replace_text("beach.dep", "     8.450000", "        1.5-3"), 2,
+           io_report("beach.dep:5: cannot read a real in columns 1-13"),
+           exactly(clean_through(Example::map, events_done))},
+          {"a tab in a depth field", replace_text("beach.dep", "     8.450000", "\t    8.450000"),
+           2, io_report("beach.dep:5: cannot read a real in columns 1-13: it holds a tab"),
+           exactly(clean_through(Example::map, events_done))},
+          {"a map name of 255 bytes",
+           [&](const ScratchDir& dir) {
+             dir.write("quilbar.ctrl", dir.read("quilbar.ctrl") + "MAP " + long_name + "\r\n");
+           },
+           0, "",
+           ending_with(" Writing output *.map file: \r\n " + long_name.substr(0, 79) + "\r\n " +
+                       long_name.substr(79, 79) + "\r\n " + long_name.substr(158, 79) + "\r\n " +
+                       long_name.substr(237) + "\r\n"),
+           map_at(long_name)},
+          {"MAP '.': refused before it is announced",
+           [](const ScratchDir& dir) {
+             dir.write("quilbar.ctrl", dir.read("quilbar.ctrl") + "MAP '.'\r\n");
+           },
+           2, io_report(".: cannot create file: Is a directory"), exactly(map_named(".", false))},
+          {"MAP '': refused before it is announced",
+           [](const ScratchDir& dir) {
+             dir.write("quilbar.ctrl", dir.read("quilbar.ctrl") + "MAP ''\r\n");
+           },
+           2, io_report(": cannot create file: No such file or directory"),
+           exactly(map_named("", false))},
+          {"an unclosed quotation mark ends with its record: the keywords after it stand",
+           [](const ScratchDir& dir) {
+             dir.write("quilbar.ctrl", "MAP 'out.map\r\n" + dir.read("quilbar.ctrl"));
+           },
+           0, "", exactly(map_named("out.map", true)), map_at("out.map")},
+          {"a time step past the integer range of seconds",
+           replace_text("quilbar.ctrl", "TIM 1.0", "TIM 596524"), 1, "",
+           ending_with(clean_through(Example::map, sim_done)
+                           .substr(clean_through(Example::map, sim_done).size() - sim_done.size()) +
+                       " ERROR: Output time series timestep (hours) is too large!\r\n" +
+                       pause_prompt)},
+          {"a station list claiming 99999999 stations for 18 records: no station has a cell",
+           replace_file("beach.std", "1 1 1 1 99999999\r\n"), 1, "",
+           exactly(clean_through(Example::map, loading_done) +
+                   count_line("Number of wave observation stations: ", 99999999) + triple +
+                   count_line("Number of input wave events:  ", 0) +
+                   count_line("Number of output wave events: ", 0) + triple + outside_grid +
+                   pause_prompt)},
+      });
+  const std::string steady = clean_run(Example::steady).result.out;
+  Case past_limit{"past a file-size limit: the write's report, nothing replaced",
+                  [](const ScratchDir&) {}, 2,
+                  io_report("Dunelot_TGM.map: cannot write: File too large"), exactly(steady)};
+  past_limit.file_size_blocks = 8;
+  check_cases(Example::steady,
+              {{"a percentage whose repetition count passes the integer range",
+                replace_text("freq.txt", "30.0", "1e30"), 1, "",
+                ending_with(" ERROR: % frequency of occurrence file holds a percentage out of "
+                            "range: \"\r\n freq.txt\"\r\n" +
+                            pause_prompt)},
+               past_limit});
 }
 
 }  // namespace
