@@ -146,8 +146,8 @@ BENCHMARK(bm_format_real64_field);
 
 // A year of hourly stamps and their labels, made by the program's own calendar.
 struct YearAxis {
-  std::vector<run::Stamp> stamps;
-  std::vector<run::Label> labels;
+  std::vector<context::Stamp> stamps;
+  std::vector<context::Label> labels;
   YearAxis() : stamps(steps_per_year), labels(steps_per_year) {
     stamps[0] = convert::start_stamp(20120101000000);
     std::int32_t failed = 0;
@@ -241,9 +241,9 @@ BENCHMARK(bm_write_map_records)->Unit(benchmark::kMillisecond);
 
 void bm_stamp_label(benchmark::State& state) {
   const YearAxis& axis = year_axis();
-  run::Label label{};
+  context::Label label{};
   for (auto _ : state) {
-    for (const run::Stamp& stamp : axis.stamps) {
+    for (const context::Stamp& stamp : axis.stamps) {
       convert::stamp_label(stamp, label);
       benchmark::DoNotOptimize(label);
     }
@@ -253,7 +253,7 @@ void bm_stamp_label(benchmark::State& state) {
 BENCHMARK(bm_stamp_label);
 
 void bm_add_seconds_to_stamp(benchmark::State& state) {
-  run::Stamp stamp = convert::start_stamp(20120101000000);
+  context::Stamp stamp = convert::start_stamp(20120101000000);
   for (auto _ : state) {
     for (int t = 0; t < steps_per_year; ++t) {
       convert::add_seconds_to_stamp(stamp, 3600);

@@ -1,14 +1,14 @@
 #include "convert/conversion.h"
 
+#include "context/console.h"
+#include "context/table_memory.h"
 #include "convert/event_order.h"
 #include "convert/wave_series.h"
-#include "run/console.h"
-#include "run/table_memory.h"
 #include "textio/free_writer.h"
 
 namespace convert {
 
-run::Status order_events_and_build_series(run::RunContext& ctx) {
+context::Status order_events_and_build_series(context::RunContext& ctx) {
   if (!ctx.params.random_seed)
     return order_events_and_build_series(ctx, nullptr);
   // One engine for the whole ordering: the same seed gives the same order on
@@ -18,26 +18,27 @@ run::Status order_events_and_build_series(run::RunContext& ctx) {
   return order_events_and_build_series(ctx, &engine);
 }
 
-run::Status order_events_and_build_series(run::RunContext& ctx, std::mt19937_64* engine) {
-  const run::RunParameters& params = ctx.params;
+context::Status order_events_and_build_series(context::RunContext& ctx, std::mt19937_64* engine) {
+  const context::RunParameters& params = ctx.params;
   // The four index tables by output step, and the three output series (at
   // most: in input order the series take over the input tables).
   const std::int32_t steps = ctx.output_event_count;
-  if (run::reserve_table_memory(ctx, run::elements_bytes<std::int32_t>(steps, 4) +
-                                         run::elements_bytes<float>(steps, ctx.station_count) *
-                                             3) == run::Status::error_stop)
-    return run::Status::error_stop;
+  if (context::reserve_table_memory(
+          ctx, context::elements_bytes<std::int32_t>(steps, 4) +
+                   context::elements_bytes<float>(steps, ctx.station_count) * 3) ==
+      context::Status::error_stop)
+    return context::Status::error_stop;
   start_index_tables(ctx.output_event_count, ctx.step_slot, ctx.slot_event, ctx.period_shuffle,
                      ctx.series_event);
   ctx.period_slot_base = 0;
   if (!compute_repeats(ctx.event_period_percent, ctx.output_event_count, ctx.event_period_fraction,
                        ctx.event_period_repeats)) {
-    const std::string quote(1, run::quote_mark);
+    const std::string quote(1, context::quote_mark);
     textio::write_free(
         ctx.console,
         "ERROR: % frequency of occurrence file holds a percentage out of range: " + quote,
         textio::trimmed(params.frequency_file), quote);
-    return run::Status::error_stop;
+    return context::Status::error_stop;
   }
   // Time-series mode keeps the input order whatever the flag says.
   if (params.krv_mode == 0 && params.random_order == 1) {
@@ -55,7 +56,7 @@ run::Status order_events_and_build_series(run::RunContext& ctx, std::mt19937_64*
   build_wave_series_moving_inputs(ctx.wave_height, ctx.wave_period, ctx.selected_direction,
                                   ctx.series_event, ctx.out_height, ctx.out_period,
                                   ctx.out_direction);
-  return run::Status::ok;
+  return context::Status::ok;
 }
 
 }  // namespace convert

@@ -2,8 +2,7 @@
 
 #include <utility>
 
-#include "convert/conversion.h"
-#include "run/console.h"
+#include "context/console.h"
 #include "textio/free_writer.h"
 
 namespace convert {
@@ -11,9 +10,9 @@ namespace {
 
 // c - source over the whole shape, before any correction; the target may be
 // the source itself.
-void reflect(const run::Table<double>& source, double c, run::Table<double>& target) {
+void reflect(const context::Table<double>& source, double c, context::Table<double>& target) {
   if (&target != &source)
-    run::create_table(target, source.rows, source.columns, 0.0);
+    context::create_table(target, source.rows, source.columns, 0.0);
   for (std::size_t k = 0; k < source.values.size(); ++k) target.values[k] = c - source.values[k];
 }
 
@@ -28,7 +27,7 @@ double half_turn_correction(double v) {
 // Only the elements inside both counts are corrected; full_turn adds the
 // second correction that lifts negative values into [0, 360).
 void correct_within(std::int32_t station_count, std::int32_t event_count, bool full_turn,
-                    run::Table<double>& target) {
+                    context::Table<double>& target) {
   const std::int32_t stations = station_count < target.columns ? station_count : target.columns;
   const std::int32_t events = event_count < target.rows ? event_count : target.rows;
   for (std::int32_t s = 0; s < stations; ++s) {
@@ -55,15 +54,15 @@ double azimuth_less_90(double a) {
 }
 
 void reflect_directions_360(std::int32_t station_count, std::int32_t event_count,
-                            const run::Table<double>& source, double c,
-                            run::Table<double>& target) {
+                            const context::Table<double>& source, double c,
+                            context::Table<double>& target) {
   reflect(source, c, target);
   correct_within(station_count, event_count, true, target);
 }
 
 void reflect_directions_180(std::int32_t station_count, std::int32_t event_count,
-                            const run::Table<double>& source, double c,
-                            run::Table<double>& target) {
+                            const context::Table<double>& source, double c,
+                            context::Table<double>& target) {
   reflect(source, c, target);
   correct_within(station_count, event_count, false, target);
 }
@@ -81,30 +80,31 @@ void default_shore_azimuth(double& shore_azimuth, double wave_azimuth,
   textio::write_free(console, "     Setting Dunelot Grid Azimuth to correspond to ");
   textio::write_free(console, "     Input KRV-Wave Grid Azimuth: ", wave_azimuth);
   textio::write_free(console, "     New Dunelot Grid Azimuth: ", shore_azimuth);
-  run::print_closing_triple(console);
+  context::print_closing_triple(console);
 }
 
-void selected_direction(const run::RunParameters& params, run::Table<double>& world,
-                        run::Table<double>& shore, run::Table<double>& selected) {
-  selected = std::exchange(run::is_dunelot_output(params) ? shore : world, run::Table<double>{});
+void selected_direction(const context::RunParameters& params, context::Table<double>& world,
+                        context::Table<double>& shore, context::Table<double>& selected) {
+  selected =
+      std::exchange(context::is_dunelot_output(params) ? shore : world, context::Table<double>{});
 }
 
 // Each direction table is read once, by the step that makes the next one, so
 // each step turns its source into its result where it stands: one table of
 // input events and stations goes from the wave model's directions to the
 // selected ones, instead of four (a run's largest tables after the series).
-void convert_directions(run::RunContext& ctx) {
+void convert_directions(context::RunContext& ctx) {
   const std::int32_t events = ctx.input_event_count;
   const std::int32_t stations = ctx.station_count;
 
   ctx.world_offset = azimuth_from_270(ctx.wave_azimuth);
-  ctx.world_direction = std::exchange(ctx.wave_direction, run::Table<double>{});
+  ctx.world_direction = std::exchange(ctx.wave_direction, context::Table<double>{});
   reflect_directions_360(stations, events, ctx.world_direction, ctx.world_offset,
                          ctx.world_direction);
-  if (run::is_dunelot_output(ctx.params)) {
+  if (context::is_dunelot_output(ctx.params)) {
     default_shore_azimuth(ctx.params.shore_azimuth, ctx.wave_azimuth, ctx.console);
     ctx.shore_offset = azimuth_less_90(ctx.params.shore_azimuth);
-    ctx.shore_direction = std::exchange(ctx.world_direction, run::Table<double>{});
+    ctx.shore_direction = std::exchange(ctx.world_direction, context::Table<double>{});
     reflect_directions_180(stations, events, ctx.shore_direction, ctx.shore_offset,
                            ctx.shore_direction);
   }

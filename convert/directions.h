@@ -5,8 +5,10 @@
 
 #include <cstdint>
 
-#include "run/run_parameters.h"
-#include "run/table.h"
+#include "context/run_context.h"
+#include "context/run_parameters.h"
+#include "context/status.h"
+#include "context/table.h"
 #include "textio/output_file.h"
 
 namespace convert {
@@ -21,10 +23,12 @@ double azimuth_less_90(double a);
 // event_count events are then brought into [0, 360): over 180 less 360 or
 // below -180 plus 360, then plus 360 if negative.
 void reflect_directions_360(std::int32_t station_count, std::int32_t event_count,
-                            const run::Table<double>& source, double c, run::Table<double>& target);
+                            const context::Table<double>& source, double c,
+                            context::Table<double>& target);
 // The same, brought into [-180, 180] by the first correction only.
 void reflect_directions_180(std::int32_t station_count, std::int32_t event_count,
-                            const run::Table<double>& source, double c, run::Table<double>& target);
+                            const context::Table<double>& source, double c,
+                            context::Table<double>& target);
 
 // True when no shoreline azimuth was given (-9999.0 or less).
 bool shore_azimuth_missing(double shore_azimuth);
@@ -35,9 +39,13 @@ void default_shore_azimuth(double& shore_azimuth, double wave_azimuth, textio::O
 // The directions the output series carry: relative to the shoreline for the
 // shoreline-model output, map-based otherwise. The chosen table moves into
 // selected (nothing reads it again) and is left empty.
-void selected_direction(const run::RunParameters& params, run::Table<double>& world,
-                        run::Table<double>& shore, run::Table<double>& selected);
+void selected_direction(const context::RunParameters& params, context::Table<double>& world,
+                        context::Table<double>& shore, context::Table<double>& selected);
 
 // The phase step convert_directions is declared in convert/conversion.h.
+
+// The run's step: world directions, shoreline azimuth defaulting and shoreline
+// directions.
+void convert_directions(context::RunContext& ctx);
 
 }  // namespace convert

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <exception>
 
-#include "run/rounding.h"
+#include "context/rounding.h"
 
 namespace convert {
 namespace {
@@ -78,7 +78,7 @@ void start_index_tables(std::int32_t output_event_count, std::vector<std::int32_
                         std::vector<std::int32_t>& slot_event,
                         std::vector<std::int32_t>& period_shuffle,
                         std::vector<std::int32_t>& series_event) {
-  run::create_list(step_slot, output_event_count, 0);
+  context::create_list(step_slot, output_event_count, 0);
   for (std::size_t t = 0; t < step_slot.size(); ++t) {
     step_slot[t] = static_cast<std::int32_t>(t + 1);
   }
@@ -88,13 +88,13 @@ void start_index_tables(std::int32_t output_event_count, std::vector<std::int32_
 }
 
 std::optional<std::int32_t> repeat_count(float fraction, std::int32_t output_event_count) {
-  return run::nearest_int32(fraction * static_cast<float>(output_event_count));
+  return context::nearest_int32(fraction * static_cast<float>(output_event_count));
 }
 
-bool compute_repeats(const run::Table<float>& percent, std::int32_t output_event_count,
-                     run::Table<float>& fraction, run::Table<std::int32_t>& repeats) {
-  run::create_table(fraction, percent.rows, percent.columns, 0.0f);
-  run::create_table(repeats, percent.rows, percent.columns, 0);
+bool compute_repeats(const context::Table<float>& percent, std::int32_t output_event_count,
+                     context::Table<float>& fraction, context::Table<std::int32_t>& repeats) {
+  context::create_table(fraction, percent.rows, percent.columns, 0.0f);
+  context::create_table(repeats, percent.rows, percent.columns, 0);
   bool all_in_range = true;
   for (std::size_t k = 0; k < percent.values.size(); ++k) {
     fraction.values[k] = percent.values[k] / 100.0f;
@@ -139,7 +139,7 @@ void shuffle_periods(std::int32_t output_event_count, std::int32_t period_count,
   }
 }
 
-void lay_down_events(const run::Table<std::int32_t>& repeats,
+void lay_down_events(const context::Table<std::int32_t>& repeats,
                      std::span<const std::int32_t> period_output_events,
                      std::int32_t& period_slot_base, std::span<std::int32_t> slot_event) {
   std::fill(slot_event.begin(), slot_event.end(), 0);

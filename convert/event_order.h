@@ -9,7 +9,7 @@
 #include <span>
 #include <vector>
 
-#include "run/table.h"
+#include "context/table.h"
 
 namespace convert {
 
@@ -38,8 +38,8 @@ std::optional<std::int32_t> repeat_count(float fraction, std::int32_t output_eve
 // fraction = percent / 100 and repeats = repeat_count(fraction, N), element by
 // element; both take the shape of percent. False when a count has no value
 // (it is then 0).
-bool compute_repeats(const run::Table<float>& percent, std::int32_t output_event_count,
-                     run::Table<float>& fraction, run::Table<std::int32_t>& repeats);
+bool compute_repeats(const context::Table<float>& percent, std::int32_t output_event_count,
+                     context::Table<float>& fraction, context::Table<std::int32_t>& repeats);
 
 // Puts the time steps of each period block of step_slot in a random order:
 // blocks of output_event_count / period_count steps (stored again into
@@ -55,7 +55,7 @@ void shuffle_periods(std::int32_t output_event_count, std::int32_t period_count,
 // period from its nominal start period_slot_base. Slots outside the series are
 // not written, but the position still moves by every count, so counts that run
 // over the block or are negative shift the events after them as they say.
-void lay_down_events(const run::Table<std::int32_t>& repeats,
+void lay_down_events(const context::Table<std::int32_t>& repeats,
                      std::span<const std::int32_t> period_output_events,
                      std::int32_t& period_slot_base, std::span<std::int32_t> slot_event);
 

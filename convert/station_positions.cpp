@@ -2,8 +2,7 @@
 
 #include <cmath>
 
-#include "convert/conversion.h"
-#include "run/table_memory.h"
+#include "context/table_memory.h"
 
 namespace convert {
 
@@ -38,15 +37,15 @@ MapPoint rotate_to_map(double grid_x, double grid_y, double origin_x, double ori
   return p;
 }
 
-run::Status place_stations(run::RunContext& ctx) {
+context::Status place_stations(context::RunContext& ctx) {
   // Four positions and a shoreline cell (set when the gauges are placed).
-  if (run::reserve_table_memory(ctx, run::elements_bytes<double>(ctx.station_count, 4) +
-                                         run::elements_bytes<std::int32_t>(ctx.station_count)) ==
-      run::Status::error_stop)
-    return run::Status::error_stop;
+  if (context::reserve_table_memory(ctx, context::elements_bytes<double>(ctx.station_count, 4) +
+                                             context::elements_bytes<std::int32_t>(
+                                                 ctx.station_count)) == context::Status::error_stop)
+    return context::Status::error_stop;
   for (auto* table : {&ctx.station_grid_x, &ctx.station_grid_y, &ctx.station_x, &ctx.station_y})
-    run::create_list(*table, ctx.station_count, 0.0);
-  run::create_list(ctx.station_cell, ctx.station_count, 0);
+    context::create_list(*table, ctx.station_count, 0.0);
+  context::create_list(ctx.station_cell, ctx.station_count, 0);
 
   const std::vector<float> sums_i = width_prefix_sums(ctx.cell_widths_i);
   const std::vector<float> sums_j = width_prefix_sums(ctx.cell_widths_j);
@@ -62,7 +61,7 @@ run::Status place_stations(run::RunContext& ctx) {
     ctx.station_x[s] = p.x;
     ctx.station_y[s] = p.y;
   }
-  return run::Status::ok;
+  return context::Status::ok;
 }
 
 }  // namespace convert

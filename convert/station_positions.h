@@ -6,6 +6,9 @@
 #include <span>
 #include <vector>
 
+#include "context/run_context.h"
+#include "context/status.h"
+
 namespace convert {
 
 // Running sums of the widths in 4-byte arithmetic, sum[k] = widths 1..k
@@ -31,5 +34,9 @@ MapPoint rotate_to_map(double grid_x, double grid_y, double origin_x, double ori
 void azimuth_cos_sin(double azimuth_degrees, double& cos_a, double& sin_a);
 
 // The phase step place_stations is declared in convert/conversion.h.
+
+// The run's step: creates the station tables and fills the positions in map
+// coordinates; error_stop when the tables would not fit in memory.
+context::Status place_stations(context::RunContext& ctx);
 
 }  // namespace convert

@@ -4,9 +4,8 @@
 #include <string>
 #include <string_view>
 
-#include "convert/conversion.h"
-#include "run/rounding.h"
-#include "run/table_memory.h"
+#include "context/rounding.h"
+#include "context/table_memory.h"
 #include "textio/fixed_fields.h"
 #include "textio/free_writer.h"
 #include "textio/io_error.h"
@@ -34,19 +33,19 @@ std::int64_t floor_mod(std::int64_t a, std::int64_t b) {
   return a - floor_div(a, b) * b;
 }
 
-bool read_field(const run::Stamp& stamp, std::size_t at, textio::IntField field,
+bool read_field(const context::Stamp& stamp, std::size_t at, textio::IntField field,
                 std::int64_t& value) {
   return textio::read_fixed(std::string_view(stamp.data() + at, field.width), field, value);
 }
 
-void copy_chars(const run::Stamp& stamp, std::size_t from, std::size_t count, run::Label& label,
-                std::size_t to) {
+void copy_chars(const context::Stamp& stamp, std::size_t from, std::size_t count,
+                context::Label& label, std::size_t to) {
   for (std::size_t k = 0; k < count; ++k) label[to + k] = stamp[from + k];
 }
 
 }  // namespace
 
-StampResult add_seconds_to_stamp(run::Stamp& stamp, std::int32_t seconds) {
+StampResult add_seconds_to_stamp(context::Stamp& stamp, std::int32_t seconds) {
   if (seconds == 0)
     return StampResult::ok;
 
@@ -100,17 +99,17 @@ StampResult add_seconds_to_stamp(run::Stamp& stamp, std::int32_t seconds) {
 }
 
 std::optional<std::int32_t> step_seconds(float time_step_hours) {
-  return run::nearest_int32(time_step_hours * 3600.0f);
+  return context::nearest_int32(time_step_hours * 3600.0f);
 }
 
-run::Stamp start_stamp(std::int64_t start_datetime) {
-  run::Stamp stamp;
+context::Stamp start_stamp(std::int64_t start_datetime) {
+  context::Stamp stamp;
   stamp.fill(' ');
   textio::write_fixed(stamp.data(), textio::I14, start_datetime);
   return stamp;
 }
 
-bool stamp_label(const run::Stamp& stamp, run::Label& label) {
+bool stamp_label(const context::Stamp& stamp, context::Label& label) {
   std::int64_t hour;
   if (!read_field(stamp, 8, textio::I2, hour))
     return false;
@@ -145,7 +144,7 @@ bool stamp_label(const run::Stamp& stamp, run::Label& label) {
   return true;
 }
 
-StampResult fill_time_axis(std::span<run::Stamp> stamps, std::span<run::Label> labels,
+StampResult fill_time_axis(std::span<context::Stamp> stamps, std::span<context::Label> labels,
                            std::int32_t seconds, std::int32_t& failed_step) {
   // Each stamp from its predecessor: one addition per step, and whole seconds
   // never accumulate a rounding error.
@@ -166,35 +165,36 @@ StampResult fill_time_axis(std::span<run::Stamp> stamps, std::span<run::Label> l
   return StampResult::ok;
 }
 
-run::Status start_time_axis(run::RunContext& ctx) {
-  if (run::reserve_table_memory(ctx, run::elements_bytes<run::Stamp>(ctx.output_event_count) +
-                                         run::elements_bytes<run::Label>(ctx.output_event_count)) ==
-      run::Status::error_stop)
-    return run::Status::error_stop;
-  run::Stamp blank_stamp;
+context::Status start_time_axis(context::RunContext& ctx) {
+  if (context::reserve_table_memory(
+          ctx, context::elements_bytes<context::Stamp>(ctx.output_event_count) +
+                   context::elements_bytes<context::Label>(ctx.output_event_count)) ==
+      context::Status::error_stop)
+    return context::Status::error_stop;
+  context::Stamp blank_stamp;
   blank_stamp.fill(' ');
-  run::Label blank_label;
+  context::Label blank_label;
   blank_label.fill(' ');
-  run::create_list(ctx.step_stamp, ctx.output_event_count, blank_stamp);
-  run::create_list(ctx.step_label, ctx.output_event_count, blank_label);
+  context::create_list(ctx.step_stamp, ctx.output_event_count, blank_stamp);
+  context::create_list(ctx.step_label, ctx.output_event_count, blank_label);
   // Not checked as a date here; the axis is built after all inputs are read.
   if (!ctx.step_stamp.empty())
     ctx.step_stamp[0] = start_stamp(ctx.params.start_datetime);
-  return run::Status::ok;
+  return context::Status::ok;
 }
 
-run::Status build_time_axis(run::RunContext& ctx) {
+context::Status build_time_axis(context::RunContext& ctx) {
   // A step past the 4-byte range of seconds would have to be cut, and the
   // second step would land years from where the user asked.
   const auto seconds = step_seconds(ctx.params.time_step_hours);
   if (!seconds) {
     textio::write_free(ctx.console, "ERROR: Output time series timestep (hours) is too large!");
-    return run::Status::error_stop;
+    return context::Status::error_stop;
   }
   std::int32_t failed_step = 0;
   const StampResult result = fill_time_axis(ctx.step_stamp, ctx.step_label, *seconds, failed_step);
   if (result == StampResult::ok)
-    return run::Status::ok;
+    return context::Status::ok;
 
   // A month outside 1..12 can only come from the start, and so can a first
   // stamp that does not read back (a start of more than 14 characters).
@@ -202,9 +202,9 @@ run::Status build_time_axis(run::RunContext& ctx) {
     textio::write_free(ctx.console,
                        "ERROR: Start Date & Time <yyyymmddHHMMSS> is not a valid date: ",
                        ctx.params.start_datetime);
-    return run::Status::error_stop;
+    return context::Status::error_stop;
   }
-  const run::Stamp& previous = ctx.step_stamp[static_cast<std::size_t>(failed_step) - 2];
+  const context::Stamp& previous = ctx.step_stamp[static_cast<std::size_t>(failed_step) - 2];
   throw textio::IoError("time axis", failed_step,
                         "the stamp before this step cannot be read back (year outside 0 to "
                         "9999): " +

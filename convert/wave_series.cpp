@@ -9,8 +9,8 @@ namespace {
 // Row t of out from row series_event(t) of source, for the first `columns`
 // stations and the events inside the first `events` rows.
 template <class T>
-void gather(const run::Table<T>& source, std::span<const std::int32_t> series_event,
-            std::int32_t events, std::int32_t columns, run::Table<float>& out) {
+void gather(const context::Table<T>& source, std::span<const std::int32_t> series_event,
+            std::int32_t events, std::int32_t columns, context::Table<float>& out) {
   const auto steps = static_cast<std::int32_t>(series_event.size());
   for (std::int32_t s = 0; s < columns; ++s) {
     const T* from = source.column(s);
@@ -26,15 +26,17 @@ void gather(const run::Table<T>& source, std::span<const std::int32_t> series_ev
 
 }  // namespace
 
-void build_wave_series(const run::Table<float>& wave_height, const run::Table<float>& wave_period,
-                       const run::Table<double>& selected_direction,
-                       std::span<const std::int32_t> series_event, run::Table<float>& out_height,
-                       run::Table<float>& out_period, run::Table<float>& out_direction) {
+void build_wave_series(const context::Table<float>& wave_height,
+                       const context::Table<float>& wave_period,
+                       const context::Table<double>& selected_direction,
+                       std::span<const std::int32_t> series_event,
+                       context::Table<float>& out_height, context::Table<float>& out_period,
+                       context::Table<float>& out_direction) {
   const auto steps = static_cast<std::int32_t>(series_event.size());
   const std::int32_t stations = wave_height.columns;
-  run::create_table(out_height, steps, stations, 0.0f);
-  run::create_table(out_period, steps, stations, 0.0f);
-  run::create_table(out_direction, steps, stations, 0.0f);
+  context::create_table(out_height, steps, stations, 0.0f);
+  context::create_table(out_period, steps, stations, 0.0f);
+  context::create_table(out_direction, steps, stations, 0.0f);
 
   // Only events inside all three input tables are gathered.
   const std::int32_t events =
@@ -46,11 +48,13 @@ void build_wave_series(const run::Table<float>& wave_height, const run::Table<fl
   gather(selected_direction, series_event, events, columns, out_direction);
 }
 
-void build_wave_series_moving_inputs(run::Table<float>& wave_height, run::Table<float>& wave_period,
-                                     const run::Table<double>& selected_direction,
+void build_wave_series_moving_inputs(context::Table<float>& wave_height,
+                                     context::Table<float>& wave_period,
+                                     const context::Table<double>& selected_direction,
                                      std::span<const std::int32_t> series_event,
-                                     run::Table<float>& out_height, run::Table<float>& out_period,
-                                     run::Table<float>& out_direction) {
+                                     context::Table<float>& out_height,
+                                     context::Table<float>& out_period,
+                                     context::Table<float>& out_direction) {
   const auto steps = static_cast<std::int32_t>(series_event.size());
   bool in_order = wave_height.rows == steps && wave_period.rows == steps &&
                   selected_direction.rows == steps && wave_period.columns == wave_height.columns &&
@@ -62,9 +66,9 @@ void build_wave_series_moving_inputs(run::Table<float>& wave_height, run::Table<
                       out_period, out_direction);
     return;
   }
-  out_height = std::exchange(wave_height, run::Table<float>{});
-  out_period = std::exchange(wave_period, run::Table<float>{});
-  run::create_table(out_direction, steps, out_height.columns, 0.0f);
+  out_height = std::exchange(wave_height, context::Table<float>{});
+  out_period = std::exchange(wave_period, context::Table<float>{});
+  context::create_table(out_direction, steps, out_height.columns, 0.0f);
   gather(selected_direction, series_event, steps, out_height.columns, out_direction);
 }
 

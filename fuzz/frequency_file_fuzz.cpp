@@ -2,8 +2,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "context/table.h"
 #include "fuzz/fuzz_support.h"
-#include "run/table.h"
 #include "textio/io_error.h"
 #include "textio/record_file.h"
 #include "wavemodel/frequency_table.h"
@@ -17,8 +17,8 @@ constexpr Shape shapes[] = {{4, 2}, {3, 1}, {1, 5}, {6, 3}, {0, 2}};
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   auto f = textio::records_from_text("fuzz.fre", fuzz::input_text(data, size));
-  run::Table<float> percent, fraction;
-  run::Table<std::int32_t> repeats;
+  context::Table<float> percent, fraction;
+  context::Table<std::int32_t> repeats;
   std::vector<std::int32_t> period_events;
   for (const Shape shape : shapes) {
     wavemodel::create_frequency_tables(shape.events, shape.periods, percent, fraction, repeats,

@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "context/run_context.h"
 #include "fuzz/fuzz_support.h"
-#include "run/run_context.h"
 #include "shoreline/cell_widths.h"
 #include "textio/io_error.h"
 #include "textio/record_file.h"
@@ -30,10 +30,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   const std::string path = fuzz::scratch_path(shdx_name);
   fuzz::write_file(path, text);
-  run::RunContext ctx;
+  context::RunContext ctx;
   ctx.console = fuzz::scratch_output();
-  ctx.params.shdx_file = run::fixed_text(path, run::file_name_length);
-  run::create_list(ctx.shore_cell_width, 23, -1.0f);
+  ctx.params.shdx_file = context::fixed_text(path, context::file_name_length);
+  context::create_list(ctx.shore_cell_width, 23, -1.0f);
   try {
     shoreline::read_cell_widths(ctx);
   } catch (const textio::IoError&) {

@@ -2,11 +2,14 @@
 
 #include <string>
 
-#include "run/console.h"
+#include "context/console.h"
 #include "textio/free_format.h"
 #include "textio/free_writer.h"
 
 namespace run {
+
+// The driver stands on the run's shared state.
+using namespace context;
 namespace {
 
 constexpr std::size_t keyword_token_length = 180;

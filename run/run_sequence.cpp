@@ -6,10 +6,13 @@
 #include <new>
 #include <string>
 
+#include "context/status.h"
+#include "context/table_memory.h"
 #include "convert/conversion.h"
+#include "convert/directions.h"
+#include "convert/station_positions.h"
+#include "convert/time_axis.h"
 #include "run/control_file.h"
-#include "run/status.h"
-#include "run/table_memory.h"
 #include "shoreline/shoreline_output.h"
 #include "textio/free_writer.h"
 #include "textio/io_error.h"
@@ -17,6 +20,9 @@
 #include "wavemodel/wave_inputs.h"
 
 namespace run {
+
+// The driver stands on the run's shared state.
+using namespace context;
 namespace {
 
 constexpr const char* rule_line = "========================================================";

@@ -1,7 +1,7 @@
 // run/run_sequence.h: the program's run, from the banner to the end.
 #pragma once
 
-#include "run/run_context.h"
+#include "context/run_context.h"
 
 namespace run {
 

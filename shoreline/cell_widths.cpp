@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string>
 
-#include "run/console.h"
+#include "context/console.h"
 #include "textio/free_format.h"
 #include "textio/free_writer.h"
 
@@ -15,9 +15,9 @@ constexpr std::size_t header_records = 4;
 
 void read_width_groups(textio::RecordFile& f, std::span<float> widths) {
   // The header values are taken and dropped; what their reads meet does not matter.
-  std::string header(run::file_name_length, ' ');
+  std::string header(context::file_name_length, ' ');
   for (std::size_t r = 0; r < header_records; ++r) {
-    textio::read_free(f, textio::text_item(header, run::file_name_length));
+    textio::read_free(f, textio::text_item(header, context::file_name_length));
   }
   for (std::size_t first = 0; first < widths.size(); first += group_size) {
     const std::size_t count = std::min(group_size, widths.size() - first);
@@ -27,13 +27,13 @@ void read_width_groups(textio::RecordFile& f, std::span<float> widths) {
   }
 }
 
-run::Status read_cell_widths(run::RunContext& ctx) {
+context::Status read_cell_widths(context::RunContext& ctx) {
   const std::string name(textio::trimmed(ctx.params.shdx_file));
-  const std::string quote(1, run::quote_mark);
+  const std::string quote(1, context::quote_mark);
   if (!textio::file_exists(name)) {
     textio::write_free(ctx.console, "ERROR: Input *.shdx file specified as: " + quote, name,
                        quote + " not found!");
-    return run::Status::error_stop;
+    return context::Status::error_stop;
   }
   textio::write_free(ctx.console, "Loading Dunelot DX *.shdx file: ", name);
   auto f = textio::open_records(name);
@@ -47,9 +47,9 @@ run::Status read_cell_widths(run::RunContext& ctx) {
   if (!all_valid) {
     textio::write_free(ctx.console, "ERROR: Input *.shdx file specified as: " + quote, name,
                        quote + " holds too few valid cell widths!");
-    return run::Status::error_stop;
+    return context::Status::error_stop;
   }
-  return run::Status::ok;
+  return context::Status::ok;
 }
 
 }  // namespace shoreline

@@ -4,8 +4,8 @@
 
 #include <span>
 
-#include "run/run_context.h"
-#include "run/status.h"
+#include "context/run_context.h"
+#include "context/status.h"
 #include "textio/record_file.h"
 
 namespace shoreline {
@@ -18,6 +18,6 @@ void read_width_groups(textio::RecordFile& f, std::span<float> widths);
 
 // Fills ctx.shore_cell_width from the file named by ctx.params.shdx_file.
 // error_stop when the file does not exist or leaves a width of 0 or less.
-run::Status read_cell_widths(run::RunContext& ctx);
+context::Status read_cell_widths(context::RunContext& ctx);
 
 }  // namespace shoreline

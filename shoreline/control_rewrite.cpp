@@ -3,9 +3,10 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "run/console.h"
+#include "context/console.h"
 #include "shoreline/wave_files.h"
 #include "textio/free_writer.h"
+#include "wavemodel/depth_grid.h"
 
 namespace shoreline {
 namespace {
@@ -29,22 +30,23 @@ std::string rewritten_dun_name(std::string_view dun_file) {
   return name;
 }
 
-void write_numwaves_record(textio::OutputFile& out, const run::RunContext& ctx) {
+void write_numwaves_record(textio::OutputFile& out, const context::RunContext& ctx) {
   textio::write_free(out, "NUMWAVES:", ctx.station_count);
 }
 
-void write_waveid_records(textio::OutputFile& out, const run::RunContext& ctx) {
+void write_waveid_records(textio::OutputFile& out, const context::RunContext& ctx) {
   for (std::int32_t p = 0; p < ctx.station_count; ++p) {
-    textio::write_free(out, "WAVEID:", ctx.station_cell[p], run::station_depth(ctx, p),
+    textio::write_free(out, "WAVEID:", ctx.station_cell[p], wavemodel::station_depth(ctx, p),
                        ctx.output_event_count, wave_file_name(p + 1));
   }
 }
 
-void write_azimuth_record(textio::OutputFile& out, const run::RunContext& ctx) {
+void write_azimuth_record(textio::OutputFile& out, const context::RunContext& ctx) {
   textio::write_free(out, "AZIMUTH:", ctx.params.shore_azimuth);
 }
 
-void copy_dun_records(textio::RecordFile& in, textio::OutputFile& out, const run::RunContext& ctx) {
+void copy_dun_records(textio::RecordFile& in, textio::OutputFile& out,
+                      const context::RunContext& ctx) {
   std::string padded;
   padded.reserve(dun_record_length);
   while (const auto record = textio::next_record(in)) {
@@ -65,7 +67,7 @@ void copy_dun_records(textio::RecordFile& in, textio::OutputFile& out, const run
   }
 }
 
-void write_shoreline_control_file(run::RunContext& ctx) {
+void write_shoreline_control_file(context::RunContext& ctx) {
   auto& params = ctx.params;
   const std::string dun_name(textio::trimmed(params.dun_file));
   if (textio::file_exists(dun_name)) {
@@ -73,7 +75,7 @@ void write_shoreline_control_file(run::RunContext& ctx) {
     textio::write_free(ctx.console, writing_dun_line, dun_name);
     const std::string new_name = rewritten_dun_name(params.dun_file);
     params.dun_waves_file =
-        run::fixed_text(new_name, std::max(run::file_name_length, new_name.size()));
+        context::fixed_text(new_name, std::max(context::file_name_length, new_name.size()));
     auto out = textio::create_output(ctx.outputs, new_name);
     textio::write_free(ctx.console, writing_dun_line, new_name);
     copy_dun_records(in, out, ctx);
@@ -82,11 +84,11 @@ void write_shoreline_control_file(run::RunContext& ctx) {
     return;
   }
 
-  const std::string quote(1, run::quote_mark);
+  const std::string quote(1, context::quote_mark);
   textio::write_free(ctx.console, "WARNING: Input *.dun file specified as: " + quote, dun_name,
                      quote + " not found!");
   textio::write_free(ctx.console, "Writing new *.dun file with only wave information.");
-  run::print_closing_triple(ctx.console);
+  context::print_closing_triple(ctx.console);
   const std::string new_name(textio::trimmed(params.dun_waves_file));
   auto out = textio::create_output(ctx.outputs, new_name);
   textio::write_free(ctx.console, writing_dun_line, new_name);

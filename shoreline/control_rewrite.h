@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "run/run_context.h"
+#include "context/run_context.h"
 #include "textio/output_file.h"
 #include "textio/record_file.h"
 
@@ -18,20 +18,21 @@ namespace shoreline {
 std::string rewritten_dun_name(std::string_view dun_file);
 
 // " NUMWAVES:" and the station count.
-void write_numwaves_record(textio::OutputFile& out, const run::RunContext& ctx);
+void write_numwaves_record(textio::OutputFile& out, const context::RunContext& ctx);
 // One " WAVEID:" record per station: cell, depth, step count, wave file name.
-void write_waveid_records(textio::OutputFile& out, const run::RunContext& ctx);
+void write_waveid_records(textio::OutputFile& out, const context::RunContext& ctx);
 // " AZIMUTH:" and the shoreline azimuth as it stands.
-void write_azimuth_record(textio::OutputFile& out, const run::RunContext& ctx);
+void write_azimuth_record(textio::OutputFile& out, const context::RunContext& ctx);
 
 // Copies every record of in to out, each blank-padded to 255 characters (a
 // longer one whole), except that records starting with NUMWAVES:, WAVEID: or
 // AZIMUTH: are replaced by the current wave records.
-void copy_dun_records(textio::RecordFile& in, textio::OutputFile& out, const run::RunContext& ctx);
+void copy_dun_records(textio::RecordFile& in, textio::OutputFile& out,
+                      const context::RunContext& ctx);
 
 // Writes the rewritten copy of ctx.params.dun_file, or, when it does not
 // exist, a new file with only the wave records; ctx.params.dun_waves_file then
 // names the file written.
-void write_shoreline_control_file(run::RunContext& ctx);
+void write_shoreline_control_file(context::RunContext& ctx);
 
 }  // namespace shoreline

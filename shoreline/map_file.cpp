@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "textio/free_writer.h"
+#include "wavemodel/depth_grid.h"
 
 namespace shoreline {
 namespace {
@@ -23,13 +24,13 @@ constexpr const char* map_header[] = {
 };
 constexpr const char* map_trailer[] = {"ENDCOV", "BEGTS", "LEND"};
 
-void write_point(textio::OutputFile& out, const run::RunContext& ctx, std::int32_t p) {
+void write_point(textio::OutputFile& out, const context::RunContext& ctx, std::int32_t p) {
   const std::int32_t number = p + 1;
   textio::write_free(out, "Point", number);
   textio::write_free(out, "XY", ctx.station_x[p], ctx.station_y[p], "0.0");
   textio::write_free(out, "ID", number);
   textio::write_free(out, "WAVEGAGE");
-  textio::write_free(out, run::station_depth(ctx, p));
+  textio::write_free(out, wavemodel::station_depth(ctx, p));
   textio::write_free(out, ctx.params.series_length_hours);
   const float* height = ctx.out_height.column(p);
   const float* period = ctx.out_period.column(p);
@@ -47,7 +48,7 @@ void write_point(textio::OutputFile& out, const run::RunContext& ctx, std::int32
 
 }  // namespace
 
-void write_map_records(textio::OutputFile& out, const run::RunContext& ctx) {
+void write_map_records(textio::OutputFile& out, const context::RunContext& ctx) {
   for (const char* record : map_header) textio::write_free(out, record);
   for (std::int32_t p = 0; p < ctx.station_count; ++p) write_point(out, ctx, p);
   for (const char* record : map_trailer) textio::write_free(out, record);

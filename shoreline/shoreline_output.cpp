@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "run/console.h"
-#include "run/table_memory.h"
+#include "context/console.h"
+#include "context/table_memory.h"
 #include "shoreline/cell_widths.h"
 #include "shoreline/control_rewrite.h"
 #include "shoreline/gauge_placement.h"
@@ -20,7 +20,7 @@ constexpr const char* terminating_line = "       Terminating program!!";
 
 }  // namespace
 
-run::Status read_shoreline_parameters(run::RunContext& ctx) {
+context::Status read_shoreline_parameters(context::RunContext& ctx) {
   auto& params = ctx.params;
   auto& console = ctx.console;
   const std::string dun_name(textio::trimmed(params.dun_file));
@@ -30,7 +30,7 @@ run::Status read_shoreline_parameters(run::RunContext& ctx) {
     read_dun_parameters(f, params);
     textio::close_records(f);
   } else {
-    const std::string quote(1, run::quote_mark);
+    const std::string quote(1, context::quote_mark);
     textio::write_free(console, "WARNING: Dunelot Control file specified as: " + quote, dun_name,
                        quote + " not found!");
     textio::write_free(console, "Verify that the following parameters read from the ",
@@ -42,27 +42,27 @@ run::Status read_shoreline_parameters(run::RunContext& ctx) {
   if (params.shore_dx == 0.0) {
     textio::write_free(console, "ERROR: No Input Dunelot Grid Cell Width Supplied!");
     textio::write_free(console, terminating_line);
-    return run::Status::error_stop;
+    return context::Status::error_stop;
   }
   print_shoreline_echo(console, params);
   if (params.shore_nx < 1) {
     textio::write_free(console, "ERROR: No Input Dunelot Grid Cell Count (NX) Supplied!");
     textio::write_free(console, terminating_line);
-    return run::Status::error_stop;
+    return context::Status::error_stop;
   }
 
   // A width and a far edge per cell.
-  if (run::reserve_table_memory(ctx, run::elements_bytes<float>(params.shore_nx) +
-                                         run::elements_bytes<double>(params.shore_nx)) ==
-      run::Status::error_stop)
-    return run::Status::error_stop;
-  run::create_list(ctx.shore_cell_width, params.shore_nx, static_cast<float>(params.shore_dx));
+  if (context::reserve_table_memory(ctx, context::elements_bytes<float>(params.shore_nx) +
+                                             context::elements_bytes<double>(params.shore_nx)) ==
+      context::Status::error_stop)
+    return context::Status::error_stop;
+  context::create_list(ctx.shore_cell_width, params.shore_nx, static_cast<float>(params.shore_dx));
   if (params.shore_dx == -1.0)
     return read_cell_widths(ctx);
-  return run::Status::ok;
+  return context::Status::ok;
 }
 
-void write_map_file(run::RunContext& ctx) {
+void write_map_file(context::RunContext& ctx) {
   const std::string name(textio::trimmed(ctx.params.map_file));
   auto out = textio::create_output(ctx.outputs, name);
   textio::write_free(ctx.console, "Writing output *.map file: ", name);
@@ -70,7 +70,7 @@ void write_map_file(run::RunContext& ctx) {
   textio::complete_output(ctx.outputs, out);
 }
 
-void write_shoreline_outputs(run::RunContext& ctx) {
+void write_shoreline_outputs(context::RunContext& ctx) {
   const auto& params = ctx.params;
   place_gauges(params.shore_x0, params.shore_y0, params.shore_azimuth, ctx.shore_cell_width,
                ctx.station_x, ctx.station_y, ctx.station_cell);

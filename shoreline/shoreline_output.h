@@ -2,16 +2,16 @@
 // the run sequence calls them.
 #pragma once
 
-#include "run/run_context.h"
-#include "run/status.h"
+#include "context/run_context.h"
+#include "context/status.h"
 
 namespace shoreline {
 
 // Parameter pass over the existing *.dun file, the echo and the cell widths.
-run::Status read_shoreline_parameters(run::RunContext& ctx);
+context::Status read_shoreline_parameters(context::RunContext& ctx);
 // The map file (map output).
-void write_map_file(run::RunContext& ctx);
+void write_map_file(context::RunContext& ctx);
 // Gauge placement, the rewritten *.dun file and the wave files (shoreline output).
-void write_shoreline_outputs(run::RunContext& ctx);
+void write_shoreline_outputs(context::RunContext& ctx);
 
 }  // namespace shoreline

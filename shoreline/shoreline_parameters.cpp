@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "run/console.h"
+#include "context/console.h"
 #include "textio/free_format.h"
 #include "textio/free_writer.h"
 
@@ -47,7 +47,7 @@ void read_parameter(textio::RecordFile& f, std::string& token, T& parameter) {
 void read_text_parameter(textio::RecordFile& f, std::string& token, std::string& parameter) {
   std::string value = parameter;
   if (textio::read_free(f, textio::text_item(token, token_length),
-                        textio::text_item(value, run::file_name_length)) ==
+                        textio::text_item(value, context::file_name_length)) ==
       textio::ReadStatus::ok) {
     parameter = value;
   }
@@ -55,7 +55,7 @@ void read_text_parameter(textio::RecordFile& f, std::string& token, std::string&
 
 }  // namespace
 
-void read_dun_parameters(textio::RecordFile& f, run::RunParameters& params) {
+void read_dun_parameters(textio::RecordFile& f, context::RunParameters& params) {
   std::string token(token_length, ' ');
   while (const auto record = textio::next_record(f)) {
     if (!record->empty() && ((*record)[0] == '!' || (*record)[0] == '*'))
@@ -90,13 +90,13 @@ void read_dun_parameters(textio::RecordFile& f, run::RunParameters& params) {
   }
 }
 
-void print_shoreline_echo(textio::OutputFile& console, const run::RunParameters& params) {
+void print_shoreline_echo(textio::OutputFile& console, const context::RunParameters& params) {
   textio::write_free(console, "Dunelot Grid Origin X-Coord. (Easting): ", params.shore_x0);
   textio::write_free(console, "Dunelot Grid Origin Y-Coord. (Northing): ", params.shore_y0);
   textio::write_free(console, "Dunelot Grid Azimuth: ", params.shore_azimuth);
   textio::write_free(console, "Number of Dunelot Grid Cells (NX): ", params.shore_nx);
   textio::write_free(console, "Dunelot Grid Cell Resolution (DX): ", params.shore_dx);
-  run::print_closing_triple(console);
+  context::print_closing_triple(console);
 }
 
 }  // namespace shoreline

@@ -2,7 +2,7 @@
 // shoreline-model control file (*.dun) and the echo of the shoreline grid.
 #pragma once
 
-#include "run/run_parameters.h"
+#include "context/run_parameters.h"
 #include "textio/output_file.h"
 #include "textio/record_file.h"
 
@@ -14,9 +14,9 @@ namespace shoreline {
 // shore_dx or shdx_file; records starting with "!" or "*" and all others are
 // passed over. A value that cannot be read leaves its parameter as it was; a
 // later record for the same parameter wins.
-void read_dun_parameters(textio::RecordFile& f, run::RunParameters& params);
+void read_dun_parameters(textio::RecordFile& f, context::RunParameters& params);
 
 // The five grid values, one line each, then the closing triple.
-void print_shoreline_echo(textio::OutputFile& console, const run::RunParameters& params);
+void print_shoreline_echo(textio::OutputFile& console, const context::RunParameters& params);
 
 }  // namespace shoreline

@@ -28,7 +28,7 @@ std::string wave_file_name(std::int32_t station) {
   return name;
 }
 
-void write_wave_records(textio::OutputFile& out, const run::RunContext& ctx, std::int32_t p) {
+void write_wave_records(textio::OutputFile& out, const context::RunContext& ctx, std::int32_t p) {
   const float* height = ctx.out_height.column(p);
   const float* period = ctx.out_period.column(p);
   const float* direction = ctx.out_direction.column(p);
@@ -39,7 +39,7 @@ void write_wave_records(textio::OutputFile& out, const run::RunContext& ctx, std
   }
 }
 
-void write_wave_files(run::RunContext& ctx) {
+void write_wave_files(context::RunContext& ctx) {
   for (std::int32_t p = 0; p < ctx.station_count; ++p) {
     const std::string name = wave_file_name(p + 1);
     auto out = textio::create_output(ctx.outputs, name);

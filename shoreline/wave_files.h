@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "run/run_context.h"
+#include "context/run_context.h"
 #include "textio/output_file.h"
 
 namespace shoreline {
@@ -16,10 +16,10 @@ std::string wave_file_name(std::int32_t station);
 
 // The records of station p (from 0): one per output step j, showing row j of
 // the output series.
-void write_wave_records(textio::OutputFile& out, const run::RunContext& ctx, std::int32_t p);
+void write_wave_records(textio::OutputFile& out, const context::RunContext& ctx, std::int32_t p);
 
 // Every station's file in turn, each announced once it is created and
 // complete before the next one is opened.
-void write_wave_files(run::RunContext& ctx);
+void write_wave_files(context::RunContext& ctx);
 
 }  // namespace shoreline

@@ -4,18 +4,17 @@
 #include <string>
 #include <vector>
 
-#include "convert/conversion.h"
+#include "context/run_parameters.h"
 #include "convert/directions.h"
 #include "convert/station_positions.h"
-#include "run/run_parameters.h"
 #include "tests/convert_test_support.h"
 #include "tests/table_support.h"
 
 namespace {
 
-run::Table<double> one_column(const std::vector<double>& values) {
-  run::Table<double> t;
-  run::create_table(t, static_cast<std::int32_t>(values.size()), 1, 0.0);
+context::Table<double> one_column(const std::vector<double>& values) {
+  context::Table<double> t;
+  context::create_table(t, static_cast<std::int32_t>(values.size()), 1, 0.0);
   for (std::size_t k = 0; k < values.size(); ++k) t.values[k] = values[k];
   return t;
 }
@@ -61,10 +60,10 @@ TEST(reflect_directions_360, into_full_turn) {
   };
   std::vector<double> directions;
   for (const auto& c : cases) directions.push_back(c.direction);
-  const run::Table<double> source = one_column(directions);
+  const context::Table<double> source = one_column(directions);
   for (std::size_t k = 0; k < std::size(cases); ++k) {
     SCOPED_TRACE(k);
-    run::Table<double> target;
+    context::Table<double> target;
     convert::reflect_directions_360(1, source.rows, source, cases[k].c, target);
     EXPECT_DOUBLE_EQ(target.values[k], cases[k].expected);
   }
@@ -79,17 +78,17 @@ TEST(reflect_directions_180, into_half_turns) {
                         {0.0, 720.0, -360.0}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.direction);
-    run::Table<double> target;
+    context::Table<double> target;
     convert::reflect_directions_180(1, 1, one_column({c.direction}), c.c, target);
     EXPECT_DOUBLE_EQ(target.values[0], c.expected);
   }
 }
 
 TEST(reflect_directions, corrects_only_inside_the_counts) {
-  run::Table<double> source;
-  run::create_table(source, 2, 2, 0.0);
+  context::Table<double> source;
+  context::create_table(source, 2, 2, 0.0);
   source.values = {90.0, -100.0, -100.0, -100.0};  // (e, s): (1,1) (2,1) (1,2) (2,2)
-  run::Table<double> target;
+  context::Table<double> target;
   convert::reflect_directions_360(1, 1, source, 270.0, target);
   EXPECT_EQ(testing_support::elements(target), (std::vector<double>{180.0, 370.0, 370.0, 370.0}));
   convert::reflect_directions_180(2, 1, source, 270.0, target);
@@ -97,7 +96,7 @@ TEST(reflect_directions, corrects_only_inside_the_counts) {
 
   // Where the source is the target, the result replaces it alike.
   for (const bool full_turn : {true, false}) {
-    run::Table<double> in_place = source;
+    context::Table<double> in_place = source;
     if (full_turn) {
       convert::reflect_directions_360(1, 1, in_place, 270.0, in_place);
     } else {
@@ -113,14 +112,14 @@ TEST(reflect_directions, corrects_only_inside_the_counts) {
 
 // Phase 10 for one station with the given model directions.
 struct DirectionRun {
-  run::RunContext ctx;
+  context::RunContext ctx;
   std::string console;
 };
 
 void run_directions(DirectionRun& r, const char* format, double wave_azimuth, double shore_azimuth,
                     const std::vector<double>& directions) {
   convert_test::CapturedConsole console(r.ctx);
-  r.ctx.params.output_format = run::fixed_text(format, run::output_format_length);
+  r.ctx.params.output_format = context::fixed_text(format, context::output_format_length);
   r.ctx.params.shore_azimuth = shore_azimuth;
   r.ctx.wave_azimuth = wave_azimuth;
   r.ctx.station_count = 1;
@@ -132,7 +131,7 @@ void run_directions(DirectionRun& r, const char* format, double wave_azimuth, do
 
 TEST(convert_directions, shoreline_azimuth_defaulted_with_warning) {
   DirectionRun r;
-  run_directions(r, run::dunelot_format, 30.0, -99999.0, {200.0, 10.0});
+  run_directions(r, context::dunelot_format, 30.0, -99999.0, {200.0, 10.0});
   EXPECT_DOUBLE_EQ(r.ctx.params.shore_azimuth, 330.0);
   EXPECT_DOUBLE_EQ(r.ctx.world_offset, 240.0);
   EXPECT_DOUBLE_EQ(r.ctx.shore_offset, 240.0);
@@ -163,14 +162,14 @@ TEST(convert_directions, azimuth_threshold) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.given);
     DirectionRun r;
-    run_directions(r, run::dunelot_format, 30.0, c.given, {200.0});
+    run_directions(r, context::dunelot_format, 30.0, c.given, {200.0});
     EXPECT_DOUBLE_EQ(r.ctx.params.shore_azimuth, c.used);
     EXPECT_EQ(!r.console.empty(), c.warned);
   }
 }
 
 TEST(convert_directions, map_output_keeps_world_directions_silently) {
-  for (const char* format : {run::map_format, "Something_Else"}) {
+  for (const char* format : {context::map_format, "Something_Else"}) {
     SCOPED_TRACE(format);
     DirectionRun r;
     run_directions(r, format, 0.0, -99999.0, {90.0, 270.0, 300.0, -90.0});
@@ -219,7 +218,7 @@ TEST(place_stations, rotation_about_the_origin) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(std::to_string(c.azimuth) + " " + std::to_string(c.i));
-    run::RunContext ctx;
+    context::RunContext ctx;
     ctx.station_count = 1;
     ctx.station_i = {c.i};
     ctx.station_j = {c.j};

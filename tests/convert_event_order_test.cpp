@@ -16,10 +16,10 @@ using Ints = std::vector<std::int32_t>;
 
 // A run context as the wave-model input leaves it for the ordering: the
 // percentages by (event, period) and the per-period split.
-run::RunContext ordering_context(std::int32_t output_events, std::int32_t periods,
-                                 const std::vector<std::vector<float>>& percent_by_event,
-                                 std::int8_t krv_mode = 0, std::int8_t random_order = 0) {
-  run::RunContext ctx;
+context::RunContext ordering_context(std::int32_t output_events, std::int32_t periods,
+                                     const std::vector<std::vector<float>>& percent_by_event,
+                                     std::int8_t krv_mode = 0, std::int8_t random_order = 0) {
+  context::RunContext ctx;
   const auto events = static_cast<std::int32_t>(percent_by_event.size());
   ctx.params.krv_mode = krv_mode;
   ctx.params.random_order = random_order;
@@ -27,20 +27,21 @@ run::RunContext ordering_context(std::int32_t output_events, std::int32_t period
   ctx.input_event_count = events;
   ctx.output_event_count = output_events;
   ctx.station_count = 1;
-  run::create_table(ctx.event_period_percent, events, periods, 0.0f);
-  run::create_table(ctx.event_period_fraction, events, periods, 0.0f);
-  run::create_table(ctx.event_period_repeats, events, periods, 0);
+  context::create_table(ctx.event_period_percent, events, periods, 0.0f);
+  context::create_table(ctx.event_period_fraction, events, periods, 0.0f);
+  context::create_table(ctx.event_period_repeats, events, periods, 0);
   for (std::int32_t e = 0; e < events; ++e) {
     for (std::int32_t p = 0; p < periods; ++p) {
       ctx.event_period_percent(e, p) =
           percent_by_event[static_cast<std::size_t>(e)][static_cast<std::size_t>(p)];
     }
   }
-  run::create_list(ctx.period_output_events, periods, periods > 0 ? output_events / periods : 0);
+  context::create_list(ctx.period_output_events, periods,
+                       periods > 0 ? output_events / periods : 0);
   // Heights name their event, so a row shows which event it holds.
-  run::create_table(ctx.wave_height, events, 1, 0.0f);
-  run::create_table(ctx.wave_period, events, 1, 0.0f);
-  run::create_table(ctx.selected_direction, events, 1, 0.0);
+  context::create_table(ctx.wave_height, events, 1, 0.0f);
+  context::create_table(ctx.wave_period, events, 1, 0.0f);
+  context::create_table(ctx.selected_direction, events, 1, 0.0);
   for (std::int32_t e = 0; e < events; ++e) {
     ctx.wave_height(e, 0) = static_cast<float>(e + 1);
     ctx.wave_period(e, 0) = static_cast<float>(10 * (e + 1));
@@ -102,7 +103,7 @@ TEST(order_events, examples) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    run::RunContext ctx = ordering_context(c.output_events, c.periods, c.percent);
+    context::RunContext ctx = ordering_context(c.output_events, c.periods, c.percent);
     convert::order_events_and_build_series(ctx);
     EXPECT_EQ(testing_support::elements(ctx.event_period_repeats), c.repeats);
     EXPECT_EQ(ctx.series_event, c.series_event);
@@ -116,7 +117,7 @@ TEST(order_events, examples) {
 }
 
 TEST(order_events, fractions_are_four_byte_quotients) {
-  run::RunContext ctx = ordering_context(10, 1, {{100.0f / 3.0f}, {12.5f}});
+  context::RunContext ctx = ordering_context(10, 1, {{100.0f / 3.0f}, {12.5f}});
   convert::order_events_and_build_series(ctx);
   EXPECT_EQ(testing_support::elements(ctx.event_period_fraction),
             (std::vector<float>{100.0f / 3.0f / 100.0f, 0.125f}));
@@ -125,7 +126,7 @@ TEST(order_events, fractions_are_four_byte_quotients) {
 TEST(order_events, time_series_mode_keeps_input_order) {
   for (std::int8_t random : {0, 1}) {
     SCOPED_TRACE(static_cast<int>(random));
-    run::RunContext ctx = ordering_context(5, 1, {{90}, {0}, {0}, {0}, {0}}, 1, random);
+    context::RunContext ctx = ordering_context(5, 1, {{90}, {0}, {0}, {0}, {0}}, 1, random);
     convert::order_events_and_build_series(ctx);
     EXPECT_EQ(ctx.series_event, identity(5));
     EXPECT_EQ(ctx.step_slot, identity(5));
@@ -134,19 +135,19 @@ TEST(order_events, time_series_mode_keeps_input_order) {
 }
 
 TEST(order_events, no_steps_and_no_periods) {
-  run::RunContext empty = ordering_context(0, 1, {{50}});
+  context::RunContext empty = ordering_context(0, 1, {{50}});
   convert::order_events_and_build_series(empty);
   EXPECT_TRUE(empty.series_event.empty());
   EXPECT_TRUE(empty.out_height.values.empty());
 
-  run::RunContext none = ordering_context(4, 0, {{}}, 0, 1);
+  context::RunContext none = ordering_context(4, 0, {{}}, 0, 1);
   convert::order_events_and_build_series(none);
   EXPECT_EQ(none.series_event, (Ints{0, 0, 0, 0}));
   EXPECT_EQ(none.step_slot, identity(4));
 }
 
 // The laying down written the plain way: every slot of every count in order.
-Ints lay_down_reference(const run::Table<std::int32_t>& repeats, const Ints& period_events,
+Ints lay_down_reference(const context::Table<std::int32_t>& repeats, const Ints& period_events,
                         std::int32_t slots) {
   Ints slot_event(static_cast<std::size_t>(slots), 0);
   std::int64_t base = 0;
@@ -172,8 +173,8 @@ TEST(lay_down_events, matches_writing_every_slot_in_order) {
     const std::int32_t events = 1 + trial % 5;
     const std::int32_t periods = 1 + (trial / 5) % 4;
     const std::int32_t slots = trial % 23;
-    run::Table<std::int32_t> repeats;
-    run::create_table(repeats, events, periods, 0);
+    context::Table<std::int32_t> repeats;
+    context::create_table(repeats, events, periods, 0);
     for (auto& c : repeats.values) c = count(engine);
     const Ints period_events(static_cast<std::size_t>(periods), slots / periods);
     Ints slot_event(static_cast<std::size_t>(slots), 99);
@@ -247,7 +248,7 @@ TEST(order_events, random_order_is_applied_once_and_uniform) {
   const int draws = 6000;
   for (int k = 0; k < draws; ++k) {
     const float third = 100.0f / 3.0f;
-    run::RunContext ctx = ordering_context(3, 1, {{third}, {third}, {third}}, 0, 1);
+    context::RunContext ctx = ordering_context(3, 1, {{third}, {third}, {third}}, 0, 1);
     convert::order_events_and_build_series(ctx, &engine);
     ASSERT_EQ(ctx.slot_event, (Ints{1, 2, 3}));
     // Step j shows the event of slot step_slot(j), and row j of the series holds it.
@@ -274,7 +275,7 @@ TEST(order_events, two_step_blocks_move) {
   int swapped[2] = {0, 0};
   const int draws = 2000;
   for (int k = 0; k < draws; ++k) {
-    run::RunContext ctx = ordering_context(4, 2, {{25, 25}, {25, 25}}, 0, 1);
+    context::RunContext ctx = ordering_context(4, 2, {{25, 25}, {25, 25}}, 0, 1);
     convert::order_events_and_build_series(ctx, &engine);
     ASSERT_EQ(ctx.slot_event, (Ints{1, 2, 1, 2}));
     for (int b = 0; b < 2; ++b) {
@@ -290,8 +291,8 @@ TEST(order_events, two_step_blocks_move) {
 TEST(order_events, fresh_engines_draw_different_orders) {
   // Without a given engine every period is seeded from the clock and the
   // system's source: a long block is practically never left in order twice.
-  run::RunContext a = ordering_context(200, 1, {{100}}, 0, 1);
-  run::RunContext b = ordering_context(200, 1, {{100}}, 0, 1);
+  context::RunContext a = ordering_context(200, 1, {{100}}, 0, 1);
+  context::RunContext b = ordering_context(200, 1, {{100}}, 0, 1);
   convert::order_events_and_build_series(a);
   convert::order_events_and_build_series(b);
   expect_blocks_permuted(a.step_slot, 200, 1);

@@ -4,31 +4,31 @@
 
 #include <string>
 
-#include "run/run_context.h"
+#include "context/run_context.h"
 #include "tests/run_support.h"
 #include "textio/output_file.h"
 #include "textio/output_set.h"
 
 namespace convert_test {
 
-inline run::Stamp stamp_of(const std::string& text) {
-  run::Stamp s;
+inline context::Stamp stamp_of(const std::string& text) {
+  context::Stamp s;
   s.fill(' ');
   for (std::size_t k = 0; k < s.size() && k < text.size(); ++k) s[k] = text[k];
   return s;
 }
 
-inline std::string text_of(const run::Stamp& s) {
+inline std::string text_of(const context::Stamp& s) {
   return std::string(s.data(), s.size());
 }
-inline std::string text_of(const run::Label& l) {
+inline std::string text_of(const context::Label& l) {
   return std::string(l.data(), l.size());
 }
 
 // The run context's console goes to a scratch file; text() commits and reads it.
 class CapturedConsole {
  public:
-  explicit CapturedConsole(run::RunContext& ctx) : ctx_(ctx) {
+  explicit CapturedConsole(context::RunContext& ctx) : ctx_(ctx) {
     ctx_.console = textio::create_output(set_, dir_.file("console"));
   }
   std::string text() {
@@ -40,7 +40,7 @@ class CapturedConsole {
  private:
   testing_support::ScratchDir dir_;
   textio::OutputSet set_;
-  run::RunContext& ctx_;
+  context::RunContext& ctx_;
 };
 
 }  // namespace convert_test

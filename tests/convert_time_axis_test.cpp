@@ -4,7 +4,6 @@
 #include <string>
 #include <vector>
 
-#include "convert/conversion.h"
 #include "convert/time_axis.h"
 #include "tests/convert_test_support.h"
 #include "textio/io_error.h"
@@ -55,7 +54,7 @@ TEST(add_seconds_to_stamp, calendar_and_carries) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.stamp) + " + " + std::to_string(c.seconds));
-    run::Stamp s = stamp_of(c.stamp);
+    context::Stamp s = stamp_of(c.stamp);
     EXPECT_EQ(convert::add_seconds_to_stamp(s, c.seconds), StampResult::ok);
     EXPECT_EQ(text_of(s), c.expected);
   }
@@ -79,14 +78,14 @@ TEST(add_seconds_to_stamp, stamps_left_unchanged) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.stamp);
-    run::Stamp s = stamp_of(c.stamp);
+    context::Stamp s = stamp_of(c.stamp);
     EXPECT_EQ(convert::add_seconds_to_stamp(s, c.seconds), c.result);
     EXPECT_EQ(text_of(s), c.stamp);
   }
 }
 
 TEST(add_seconds_to_stamp, month_out_of_range_passes_when_no_day_carry) {
-  run::Stamp s = stamp_of("19001301000000");
+  context::Stamp s = stamp_of("19001301000000");
   EXPECT_EQ(convert::add_seconds_to_stamp(s, 3600), StampResult::ok);
   EXPECT_EQ(text_of(s), "19001301010000");
 }
@@ -140,17 +139,17 @@ TEST(stamp_label, twelve_hour_clock) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.stamp);
-    run::Label label;
+    context::Label label;
     ASSERT_TRUE(convert::stamp_label(stamp_of(c.stamp), label));
     EXPECT_EQ(text_of(label), c.label);
   }
-  run::Label label;
+  context::Label label;
   EXPECT_FALSE(convert::stamp_label(stamp_of("**************"), label));
 }
 
 struct AxisRun {
-  run::RunContext ctx;
-  run::Status status = run::Status::ok;
+  context::RunContext ctx;
+  context::Status status = context::Status::ok;
 };
 
 // Phases 5 and 9 for n steps from start by hours.
@@ -196,7 +195,7 @@ TEST(build_time_axis, each_stamp_from_its_predecessor) {
     SCOPED_TRACE(std::to_string(c.start) + " by " + std::to_string(c.hours));
     AxisRun r;
     run_axis(r, c.start, c.hours, static_cast<std::int32_t>(c.stamps.size()));
-    EXPECT_EQ(r.status, run::Status::ok);
+    EXPECT_EQ(r.status, context::Status::ok);
     ASSERT_EQ(r.ctx.step_stamp.size(), c.stamps.size());
     ASSERT_EQ(r.ctx.step_label.size(), c.stamps.size());
     for (std::size_t j = 0; j < c.stamps.size(); ++j) {
@@ -212,7 +211,7 @@ TEST(build_time_axis, no_steps_gives_empty_tables) {
   for (std::int32_t n : {0, -3}) {
     AxisRun r;
     run_axis(r, 19000101000000, 1.0f, n);
-    EXPECT_EQ(r.status, run::Status::ok);
+    EXPECT_EQ(r.status, context::Status::ok);
     EXPECT_TRUE(r.ctx.step_stamp.empty());
     EXPECT_TRUE(r.ctx.step_label.empty());
   }
@@ -222,7 +221,7 @@ TEST(build_time_axis, long_hourly_axis_ends_where_the_calendar_says) {
   // Ten years of hours from 1900: 3653 days in this calendar (1900 is a leap year).
   AxisRun r;
   run_axis(r, 19000101000000, 1.0f, 3653 * 24 + 1);
-  ASSERT_EQ(r.status, run::Status::ok);
+  ASSERT_EQ(r.status, context::Status::ok);
   EXPECT_EQ(text_of(r.ctx.step_stamp.back()), "19100101000000");
   EXPECT_EQ(text_of(r.ctx.step_label.back()), "01/01/1910 12:00:00 AM");
 }
@@ -245,7 +244,7 @@ TEST(build_time_axis, start_that_is_no_date_stops_with_message) {
     AxisRun r;
     convert_test::CapturedConsole console(r.ctx);
     run_axis(r, c.start, c.hours, c.n);
-    EXPECT_EQ(r.status, run::Status::error_stop);
+    EXPECT_EQ(r.status, context::Status::error_stop);
     const std::string number = std::to_string(c.start);
     EXPECT_EQ(console.text(),
               " ERROR: Start Date & Time <yyyymmddHHMMSS> is not a valid date: \r\n" +
@@ -256,7 +255,7 @@ TEST(build_time_axis, start_that_is_no_date_stops_with_message) {
 TEST(build_time_axis, month_out_of_range_without_day_carry_is_kept) {
   AxisRun r;
   run_axis(r, 19001301000000, 1.0f, 3);
-  EXPECT_EQ(r.status, run::Status::ok);
+  EXPECT_EQ(r.status, context::Status::ok);
   EXPECT_EQ(text_of(r.ctx.step_stamp[2]), "19001301020000");
   EXPECT_EQ(text_of(r.ctx.step_label[2]), "13/01/1900 02:00:00 AM");
 }
@@ -264,7 +263,7 @@ TEST(build_time_axis, month_out_of_range_without_day_carry_is_kept) {
 TEST(build_time_axis, year_past_9999_is_shown_then_cannot_be_read_back) {
   AxisRun shown;
   run_axis(shown, 99991231230000, 1.0f, 2);
-  EXPECT_EQ(shown.status, run::Status::ok);
+  EXPECT_EQ(shown.status, context::Status::ok);
   EXPECT_EQ(text_of(shown.ctx.step_stamp[1]), "****0101000000");
   EXPECT_EQ(text_of(shown.ctx.step_label[1]), "01/01/**** 12:00:00 AM");
 

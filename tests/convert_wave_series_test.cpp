@@ -10,16 +10,16 @@ namespace {
 using Ints = std::vector<std::int32_t>;
 
 struct Inputs {
-  run::Table<float> height, period;
-  run::Table<double> direction;
+  context::Table<float> height, period;
+  context::Table<double> direction;
 };
 
 // events x stations of distinct values: height e + 10 s, period 100 + e + 10 s.
 Inputs inputs(std::int32_t events, std::int32_t stations) {
   Inputs in;
-  run::create_table(in.height, events, stations, 0.0f);
-  run::create_table(in.period, events, stations, 0.0f);
-  run::create_table(in.direction, events, stations, 0.0);
+  context::create_table(in.height, events, stations, 0.0f);
+  context::create_table(in.period, events, stations, 0.0f);
+  context::create_table(in.direction, events, stations, 0.0);
   for (std::int32_t s = 0; s < stations; ++s) {
     for (std::int32_t e = 0; e < events; ++e) {
       in.height(e, s) = static_cast<float>(e + 1 + 10 * s);
@@ -47,7 +47,7 @@ TEST(build_wave_series, rows_follow_series_event) {
     SCOPED_TRACE(c.name);
     const std::int32_t stations = 2;
     const Inputs in = inputs(c.events, stations);
-    run::Table<float> h, p, d;
+    context::Table<float> h, p, d;
     convert::build_wave_series(in.height, in.period, in.direction, c.series_event, h, p, d);
     const auto steps = static_cast<std::int32_t>(c.series_event.size());
     ASSERT_EQ(h.rows, steps);
@@ -73,7 +73,7 @@ TEST(build_wave_series, rows_follow_series_event) {
 
 TEST(build_wave_series, direction_narrowed_to_nearest_four_byte_real) {
   const Inputs in = inputs(1, 1);
-  run::Table<float> h, p, d;
+  context::Table<float> h, p, d;
   convert::build_wave_series(in.height, in.period, in.direction, Ints{1}, h, p, d);
   EXPECT_EQ(static_cast<double>(d(0, 0)), 123.456787109375);
 }
@@ -98,11 +98,11 @@ TEST(build_wave_series_moving_inputs, same_series_inputs_moved_only_in_order) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     const Inputs copied = inputs(c.events, 2);
-    run::Table<float> h, p, d;
+    context::Table<float> h, p, d;
     convert::build_wave_series(copied.height, copied.period, copied.direction, c.series_event, h, p,
                                d);
     Inputs in = inputs(c.events, 2);
-    run::Table<float> mh, mp, md;
+    context::Table<float> mh, mp, md;
     convert::build_wave_series_moving_inputs(in.height, in.period, in.direction, c.series_event, mh,
                                              mp, md);
     EXPECT_EQ(testing_support::elements(mh), testing_support::elements(h));

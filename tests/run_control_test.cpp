@@ -157,9 +157,10 @@ class ControlFile : public ::testing::Test {
   }
   void TearDown() override { ASSERT_EQ(chdir(previous_), 0); }
 
-  run::RunParameters load(const std::string& text, run::Status expected = run::Status::ok) {
+  context::RunParameters load(const std::string& text,
+                              context::Status expected = context::Status::ok) {
     dir_.write("quilbar.ctrl", text);
-    run::RunContext ctx;
+    context::RunContext ctx;
     ctx.console = textio::console_output();
     EXPECT_EQ(run::load_control_file(ctx), expected);
     return ctx.params;
@@ -182,7 +183,7 @@ TEST_F(ControlFile, values_of_every_type_and_the_last_occurrence_wins) {
   EXPECT_EQ(p.start_datetime, 20120315063000);
   EXPECT_EQ(p.krv_mode, 0);
   EXPECT_EQ(p.random_order, 1);
-  EXPECT_TRUE(run::is_dunelot_output(p));
+  EXPECT_TRUE(context::is_dunelot_output(p));
   EXPECT_EQ(p.shore_x0, 512.5);
   EXPECT_EQ(p.shore_y0, -7.0);
   EXPECT_EQ(p.shore_azimuth, 37.5);
@@ -213,14 +214,14 @@ TEST_F(ControlFile, unreadable_values_are_passed_over) {
 
 TEST_F(ControlFile, format_is_cut_to_seventeen_characters) {
   auto p = load("FOR Dunelot_Wave_Files\n");
-  EXPECT_TRUE(run::is_dunelot_output(p));
+  EXPECT_TRUE(context::is_dunelot_output(p));
   p = load("FOR dunelot_wave_file\n");
-  EXPECT_FALSE(run::is_dunelot_output(p));
-  EXPECT_FALSE(run::is_map_output(p));
+  EXPECT_FALSE(context::is_dunelot_output(p));
+  EXPECT_FALSE(context::is_map_output(p));
 }
 
 TEST_F(ControlFile, lower_case_keyword_is_an_error) {
-  load("tim 1\n", run::Status::error_stop);
+  load("tim 1\n", context::Status::error_stop);
 }
 
 }  // namespace

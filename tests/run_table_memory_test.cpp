@@ -4,13 +4,13 @@
 
 #include <string>
 
-#include "run/table_memory.h"
+#include "context/table_memory.h"
 #include "tests/run_support.h"
 
 namespace {
 
 TEST(table_memory, output_series_larger_than_memory_is_an_error_stop) {
-  if (run::usable_memory_bytes() >= 68664ull * 1024 * 1024)
+  if (context::usable_memory_bytes() >= 68664ull * 1024 * 1024)
     GTEST_SKIP() << "machine too large";
   testing_support::ScratchDir dir;
   // Two thousand million hourly steps of a thousandth of an hour: over 68 GB
@@ -40,7 +40,7 @@ TEST(table_memory, output_series_larger_than_memory_is_an_error_stop) {
 namespace {
 
 TEST(table_memory, shoreline_cells_beyond_memory_stop_after_the_echo) {
-  if (run::usable_memory_bytes() >= 24576ull * 1024 * 1024)
+  if (context::usable_memory_bytes() >= 24576ull * 1024 * 1024)
     GTEST_SKIP() << "machine too large";
   testing_support::ScratchDir dir;
   dir.copy_from_source("examples/dunelot_case");

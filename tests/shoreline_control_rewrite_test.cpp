@@ -96,7 +96,7 @@ TEST(write_shoreline_control_file, rewrites_an_existing_file) {
   here.dir.write("beach.dun", "X0: 1.0\nNUMWAVES: 1\nWAVEID: 1 2 3 a.wave\n");
   here.dir.write("beach_new.dun", "an earlier run's output\r\n");
   auto ctx = small_context(2, 3);
-  ctx.params.dun_file = run::fixed_text("beach.dun", run::file_name_length);
+  ctx.params.dun_file = context::fixed_text("beach.dun", context::file_name_length);
   CapturedConsole console(ctx);
   shoreline::write_shoreline_control_file(ctx);
   textio::commit_outputs(ctx.outputs);
@@ -105,14 +105,15 @@ TEST(write_shoreline_control_file, rewrites_an_existing_file) {
                           " Writing wave file header info to output *.dun file: beach_new.dun"}));
   EXPECT_EQ(here.dir.read("beach_new.dun"),
             crlf_records({padded("X0: 1.0"), numwaves_2, waveid_1, waveid_2}));
-  EXPECT_EQ(ctx.params.dun_waves_file, run::fixed_text("beach_new.dun", run::file_name_length));
+  EXPECT_EQ(ctx.params.dun_waves_file,
+            context::fixed_text("beach_new.dun", context::file_name_length));
   EXPECT_EQ(here.dir.read("beach.dun"), "X0: 1.0\nNUMWAVES: 1\nWAVEID: 1 2 3 a.wave\n");
 }
 
 TEST(write_shoreline_control_file, missing_file_gives_only_the_wave_records) {
   InScratchDir here;
   auto ctx = small_context(2, 3);
-  ctx.params.dun_file = run::fixed_text("beach.dun", run::file_name_length);
+  ctx.params.dun_file = context::fixed_text("beach.dun", context::file_name_length);
   CapturedConsole console(ctx);
   shoreline::write_shoreline_control_file(ctx);
   textio::commit_outputs(ctx.outputs);

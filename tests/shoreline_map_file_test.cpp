@@ -31,7 +31,7 @@ const std::vector<std::string> header = {
 };
 const std::vector<std::string> trailer = {" ENDCOV", " BEGTS", " LEND"};
 
-std::vector<std::string> map_records(const run::RunContext& ctx) {
+std::vector<std::string> map_records(const context::RunContext& ctx) {
   return records_of(
       written_by([&](textio::OutputFile& out) { shoreline::write_map_records(out, ctx); }));
 }
@@ -94,7 +94,7 @@ TEST(write_map_file, replaces_an_earlier_file_and_announces_it) {
   InScratchDir here;
   here.dir.write("waves.map", std::string(100000, 'z'));
   auto ctx = small_context(0, 0);
-  ctx.params.map_file = run::fixed_text("waves.map", run::file_name_length);
+  ctx.params.map_file = context::fixed_text("waves.map", context::file_name_length);
   CapturedConsole console(ctx);
   shoreline::write_map_file(ctx);
   textio::commit_outputs(ctx.outputs);

@@ -4,26 +4,26 @@
 
 #include <string>
 
-#include "run/run_context.h"
+#include "context/run_context.h"
 #include "shoreline/shoreline_output.h"
 #include "tests/shoreline_test_support.h"
 #include "textio/record_file.h"
 
 namespace {
 
-using run::fixed_text;
+using context::fixed_text;
 using shoreline_test::CapturedConsole;
 using shoreline_test::InScratchDir;
 
 // Parameters before the pass: each case says what it expects after it.
-run::RunParameters start_parameters() {
-  run::RunParameters p;
+context::RunParameters start_parameters() {
+  context::RunParameters p;
   p.shore_x0 = 1.0;
   p.shore_y0 = 2.0;
   p.shore_azimuth = -99999.0;
   p.shore_nx = 7;
   p.shore_dx = 3.0;
-  p.shdx_file = fixed_text("ctrl.shdx", run::file_name_length);
+  p.shdx_file = fixed_text("ctrl.shdx", context::file_name_length);
   return p;
 }
 
@@ -70,14 +70,14 @@ TEST(read_dun_parameters, records_and_their_values) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.text);
     auto f = textio::records_from_text("beach.dun", c.text);
-    run::RunParameters p = start_parameters();
+    context::RunParameters p = start_parameters();
     shoreline::read_dun_parameters(f, p);
     EXPECT_EQ(p.shore_x0, c.x0);
     EXPECT_EQ(p.shore_y0, c.y0);
     EXPECT_EQ(p.shore_azimuth, c.azimuth);
     EXPECT_EQ(p.shore_nx, c.nx);
     EXPECT_EQ(p.shore_dx, c.dx);
-    EXPECT_EQ(p.shdx_file, fixed_text(c.shdx, run::file_name_length));
+    EXPECT_EQ(p.shdx_file, fixed_text(c.shdx, context::file_name_length));
   }
 }
 
@@ -86,15 +86,15 @@ const std::string closing_triple = "\r\n" + separator + "\r\n";
 
 // The whole phase-7 step in a scratch directory, with its console text.
 struct PhaseResult {
-  run::Status status;
+  context::Status status;
   std::string console;
   std::vector<float> widths;
-  run::RunParameters params;
+  context::RunParameters params;
 };
 
-PhaseResult run_phase(InScratchDir& here, const run::RunParameters& params) {
+PhaseResult run_phase(InScratchDir& here, const context::RunParameters& params) {
   (void)here;
-  run::RunContext ctx;
+  context::RunContext ctx;
   ctx.params = params;
   CapturedConsole console(ctx);
   PhaseResult r;
@@ -105,9 +105,9 @@ PhaseResult run_phase(InScratchDir& here, const run::RunParameters& params) {
   return r;
 }
 
-run::RunParameters with_dun(const char* dun, double dx, int nx) {
-  run::RunParameters p;
-  p.dun_file = fixed_text(dun, run::file_name_length);
+context::RunParameters with_dun(const char* dun, double dx, int nx) {
+  context::RunParameters p;
+  p.dun_file = fixed_text(dun, context::file_name_length);
   p.shore_dx = dx;
   p.shore_nx = nx;
   return p;
@@ -119,7 +119,7 @@ TEST(read_shoreline_parameters, file_values_override_the_control_file) {
                  "! Dunelot control file\r\nX0: 512.5\r\nY0: 7.0\r\nAZIMUTH: 37.5\r\n"
                  "NX: 3\r\nDX: 0.1\r\nNUMWAVES: 0\r\n");
   const auto r = run_phase(here, with_dun("beach.dun", 50.0, 20));
-  EXPECT_EQ(r.status, run::Status::ok);
+  EXPECT_EQ(r.status, context::Status::ok);
   EXPECT_EQ(r.console,
             " Reading Dunelot parameters from *.dun file: beach.dun\r\n"
             " Dunelot Grid Origin X-Coord. (Easting):    512.500000000000     \r\n"
@@ -135,7 +135,7 @@ TEST(read_shoreline_parameters, file_values_override_the_control_file) {
 TEST(read_shoreline_parameters, negative_cell_count_stops_too) {
   InScratchDir here;
   const auto r = run_phase(here, with_dun("none.dun", 10.0, -3));
-  EXPECT_EQ(r.status, run::Status::error_stop);
+  EXPECT_EQ(r.status, context::Status::error_stop);
   EXPECT_NE(r.console.find(" ERROR: No Input Dunelot Grid Cell Count (NX) Supplied!\r\n"
                            "        Terminating program!!\r\n"),
             std::string::npos);
@@ -150,7 +150,7 @@ TEST(read_shoreline_parameters, widths_from_the_cell_width_file) {
   shdx += "10 20 30 40 50 60 70 80 90 100\r\n110 120\r\n";
   here.dir.write("cells.shdx", shdx);
   const auto r = run_phase(here, with_dun("beach.dun", 0.0, 0));
-  EXPECT_EQ(r.status, run::Status::ok);
+  EXPECT_EQ(r.status, context::Status::ok);
   EXPECT_NE(r.console.find(closing_triple + " Loading Dunelot DX *.shdx file: cells.shdx\r\n"),
             std::string::npos);
   EXPECT_EQ(r.widths, (std::vector<float>{10, 20, 30, 40, 50, 60, 70, 80, 90, 100, 110, 120}));
@@ -167,10 +167,10 @@ TEST(read_shoreline_parameters, too_few_cell_widths_stop) {
     SCOPED_TRACE(c.widths);
     InScratchDir here;
     here.dir.write("cells.shdx", std::string(shdx_header) + c.widths);
-    run::RunParameters p = with_dun("beach.dun", -1.0, 5);
-    p.shdx_file = fixed_text("cells.shdx", run::file_name_length);
+    context::RunParameters p = with_dun("beach.dun", -1.0, 5);
+    p.shdx_file = fixed_text("cells.shdx", context::file_name_length);
     const auto r = run_phase(here, p);
-    EXPECT_EQ(r.status, run::Status::error_stop);
+    EXPECT_EQ(r.status, context::Status::error_stop);
     const std::string tail =
         " Loading Dunelot DX *.shdx file: cells.shdx\r\n"
         " ERROR: Input *.shdx file specified as: \"cells.shdx\r\n"
@@ -200,10 +200,10 @@ TEST(read_shoreline_parameters, cell_width_error_is_one_write) {
     SCOPED_TRACE(c.name);
     InScratchDir here;
     here.dir.write(c.name, std::string(shdx_header) + "1 2\r\n");
-    run::RunParameters p = with_dun("beach.dun", -1.0, 3);
-    p.shdx_file = fixed_text(c.name, run::file_name_length);
+    context::RunParameters p = with_dun("beach.dun", -1.0, 3);
+    p.shdx_file = fixed_text(c.name, context::file_name_length);
     const auto r = run_phase(here, p);
-    EXPECT_EQ(r.status, run::Status::error_stop);
+    EXPECT_EQ(r.status, context::Status::error_stop);
     ASSERT_GE(r.console.size(), c.message.size());
     EXPECT_EQ(r.console.substr(r.console.size() - c.message.size()), c.message);
   }

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "run/run_context.h"
+#include "context/run_context.h"
 #include "tests/run_support.h"
 #include "textio/output_file.h"
 #include "textio/output_set.h"
@@ -52,7 +52,7 @@ std::string written_by(Write&& write) {
 // A console that goes to a file of the working directory (use it inside an
 // InScratchDir), read back by text().
 struct CapturedConsole {
-  explicit CapturedConsole(run::RunContext& ctx) : ctx_(ctx) {
+  explicit CapturedConsole(context::RunContext& ctx) : ctx_(ctx) {
     ctx_.console = textio::create_output(set_, ".console");
   }
   std::string text() {
@@ -70,17 +70,17 @@ struct CapturedConsole {
   }
 
  private:
-  run::RunContext& ctx_;
+  context::RunContext& ctx_;
   textio::OutputSet set_;
 };
 
-inline run::Stamp stamp_of(const char* text) {
-  run::Stamp s;
+inline context::Stamp stamp_of(const char* text) {
+  context::Stamp s;
   for (std::size_t k = 0; k < s.size(); ++k) s[k] = text[k];
   return s;
 }
-inline run::Label label_of(const char* text) {
-  run::Label l;
+inline context::Label label_of(const char* text) {
+  context::Label l;
   for (std::size_t k = 0; k < l.size(); ++k) l[k] = text[k];
   return l;
 }
@@ -88,13 +88,13 @@ inline run::Label label_of(const char* text) {
 // Stations on a 3 x 2 wave grid whose depth in stored row k, column i is
 // 10 (k + 1) + i + 1; the series hold height 1 + 0.5 j + s, period 8 + j and
 // direction 10 (s + 1) + j at step j (from 0) of station s (from 0).
-inline run::RunContext small_context(std::int32_t stations, std::int32_t steps) {
-  run::RunContext ctx;
+inline context::RunContext small_context(std::int32_t stations, std::int32_t steps) {
+  context::RunContext ctx;
   ctx.station_count = stations;
   ctx.output_event_count = steps;
   ctx.grid_ni = 3;
   ctx.grid_nj = 2;
-  run::create_table(ctx.depth_grid, 3, 2);
+  context::create_table(ctx.depth_grid, 3, 2);
   for (std::int32_t k = 0; k < 2; ++k) {
     for (std::int32_t i = 0; i < 3; ++i) {
       ctx.depth_grid(i, k) = static_cast<float>(10 * (k + 1) + i + 1);
@@ -107,9 +107,9 @@ inline run::RunContext small_context(std::int32_t stations, std::int32_t steps) 
     ctx.station_y.push_back(2000.0 + 50.0 * s);
     ctx.station_cell.push_back(s + 2);
   }
-  run::create_table(ctx.out_height, steps, stations);
-  run::create_table(ctx.out_period, steps, stations);
-  run::create_table(ctx.out_direction, steps, stations);
+  context::create_table(ctx.out_height, steps, stations);
+  context::create_table(ctx.out_period, steps, stations);
+  context::create_table(ctx.out_direction, steps, stations);
   for (std::int32_t s = 0; s < stations; ++s) {
     for (std::int32_t j = 0; j < steps; ++j) {
       ctx.out_height(j, s) = 1.0f + 0.5f * static_cast<float>(j) + static_cast<float>(s);

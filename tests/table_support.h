@@ -3,12 +3,12 @@
 
 #include <vector>
 
-#include "run/table.h"
+#include "context/table.h"
 
 namespace testing_support {
 
 template <class T>
-std::vector<T> elements(const run::Table<T>& t) {
+std::vector<T> elements(const context::Table<T>& t) {
   return std::vector<T>(t.values.begin(), t.values.end());
 }
 

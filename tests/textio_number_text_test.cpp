@@ -220,7 +220,6 @@ TEST(format_real32_field, repeated_values_give_the_same_field) {
 
 namespace {
 
-
 TEST(format_real32_field, plain_form_matches_the_shortest_digits_rounded) {
   std::uint32_t state = 2463534242u;
   int compared = 0;

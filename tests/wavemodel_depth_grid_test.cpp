@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "run/run_context.h"
+#include "context/run_context.h"
 #include "tests/wavemodel_support.h"
 #include "textio/io_error.h"
 #include "textio/record_file.h"
@@ -132,29 +132,29 @@ TEST(wavemodel_depth_grid, empty_file) {
   auto f = textio::records_from_text("case.dep", "");
   EXPECT_FALSE(wavemodel::read_depth_grid(f).has_value());
 
-  run::Status status = run::Status::ok;
+  context::Status status = context::Status::ok;
   const std::string text = captured_text([&](textio::OutputFile& out) {
     status = wavemodel::report_empty_depth_file(out, "case.dep   ");
   });
-  EXPECT_EQ(status, run::Status::error_stop);
+  EXPECT_EQ(status, context::Status::error_stop);
   EXPECT_EQ(text, crlf_records({" ERROR: Input *.dep file specified as: \"case.dep\" is empty!"}));
 }
 
 TEST(wavemodel_depth_grid, station_depth_turns_the_row_order) {
   // Rows are stored as in the file, from j = grid_nj down to 1.
-  run::RunContext ctx;
+  context::RunContext ctx;
   ctx.grid_ni = 3;
   ctx.grid_nj = 2;
-  run::create_table(ctx.depth_grid, 3, 2, 0.0f);
+  context::create_table(ctx.depth_grid, 3, 2, 0.0f);
   for (std::int32_t i = 0; i < 3; ++i) {
     ctx.depth_grid(i, 0) = 10.0f + static_cast<float>(i);  // file row 1: j = 2
     ctx.depth_grid(i, 1) = 20.0f + static_cast<float>(i);  // file row 2: j = 1
   }
   ctx.station_i = {1, 3, 2};
   ctx.station_j = {1, 2, 2};
-  EXPECT_EQ(run::station_depth(ctx, 0), 20.0f);
-  EXPECT_EQ(run::station_depth(ctx, 1), 12.0f);
-  EXPECT_EQ(run::station_depth(ctx, 2), 11.0f);
+  EXPECT_EQ(wavemodel::station_depth(ctx, 0), 20.0f);
+  EXPECT_EQ(wavemodel::station_depth(ctx, 1), 12.0f);
+  EXPECT_EQ(wavemodel::station_depth(ctx, 2), 11.0f);
 }
 
 }  // namespace

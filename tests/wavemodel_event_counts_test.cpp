@@ -3,8 +3,8 @@
 #include <limits>
 #include <optional>
 
-#include "run/console.h"
-#include "run/run_context.h"
+#include "context/console.h"
+#include "context/run_context.h"
 #include "tests/wavemodel_support.h"
 #include "wavemodel/event_counts.h"
 
@@ -51,12 +51,12 @@ TEST(wavemodel_event_counts, time_series_mode_keeps_input_order) {
   const Case cases[] = {{1, 1}, {1, 0}, {5, 1}, {-1, 0}};
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << int{c.krv_mode} << " " << int{c.random_order});
-    run::RunContext ctx;
+    context::RunContext ctx;
     ctx.params.krv_mode = c.krv_mode;
     ctx.params.random_order = c.random_order;
     ctx.params.time_step_hours = 0.0f;  // no matter in this mode
     ctx.input_event_count = 17;
-    EXPECT_EQ(wavemodel::count_output_events(ctx), run::Status::ok);
+    EXPECT_EQ(wavemodel::count_output_events(ctx), context::Status::ok);
     EXPECT_EQ(ctx.output_event_count, 17);
     EXPECT_EQ(ctx.params.krv_mode, 1);
     EXPECT_EQ(ctx.params.random_order, 0);
@@ -64,28 +64,28 @@ TEST(wavemodel_event_counts, time_series_mode_keeps_input_order) {
 }
 
 TEST(wavemodel_event_counts, steady_state_mode_keeps_its_flags) {
-  run::RunContext ctx;
+  context::RunContext ctx;
   ctx.params.krv_mode = 0;
   ctx.params.random_order = 1;
   ctx.params.series_length_hours = 8760.0f;
   ctx.params.time_step_hours = 3.0f;
   ctx.input_event_count = 17;
-  EXPECT_EQ(wavemodel::count_output_events(ctx), run::Status::ok);
+  EXPECT_EQ(wavemodel::count_output_events(ctx), context::Status::ok);
   EXPECT_EQ(ctx.output_event_count, 2920);
   EXPECT_EQ(ctx.params.krv_mode, 0);
   EXPECT_EQ(ctx.params.random_order, 1);
 }
 
 TEST(wavemodel_event_counts, steady_state_mode_refuses_a_zero_time_step) {
-  run::RunContext ctx;
+  context::RunContext ctx;
   ctx.params.krv_mode = 0;
-  run::Status status = run::Status::ok;
+  context::Status status = context::Status::ok;
   const std::string text = captured_text([&](textio::OutputFile& out) {
     ctx.console = std::move(out);
     status = wavemodel::count_output_events(ctx);
     out = std::move(ctx.console);
   });
-  EXPECT_EQ(status, run::Status::error_stop);
+  EXPECT_EQ(status, context::Status::error_stop);
   EXPECT_EQ(text, crlf_records({" ERROR: Output time series timestep (hours) must not be 0 in "
                                 "steady state mode!"}));
 }
@@ -95,7 +95,7 @@ TEST(wavemodel_event_counts, console_lines) {
       captured_text([](textio::OutputFile& out) { wavemodel::print_event_counts(out, 3, 2920); });
   EXPECT_EQ(text, crlf_records({" Number of input wave events:             3",
                                 " Number of output wave events:         2920", "",
-                                std::string(" ") + run::separator_line, ""}));
+                                std::string(" ") + context::separator_line, ""}));
 }
 
 }  // namespace

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "run/table.h"
+#include "context/table.h"
 #include "tests/table_support.h"
 #include "textio/record_file.h"
 #include "wavemodel/frequency_table.h"
@@ -11,8 +11,8 @@
 namespace {
 
 struct Tables {
-  run::Table<float> percent, fraction;
-  run::Table<std::int32_t> repeats;
+  context::Table<float> percent, fraction;
+  context::Table<std::int32_t> repeats;
   std::vector<std::int32_t> period_events;
 };
 
@@ -24,7 +24,7 @@ Tables created(std::int32_t events, std::int32_t periods) {
 }
 
 // The percentages by event, one row per event.
-std::vector<std::vector<float>> rows_of(const run::Table<float>& t) {
+std::vector<std::vector<float>> rows_of(const context::Table<float>& t) {
   std::vector<std::vector<float>> rows(static_cast<std::size_t>(t.rows));
   for (std::int32_t e = 0; e < t.rows; ++e) {
     for (std::int32_t p = 0; p < t.columns; ++p) rows[e].push_back(t(e, p));

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "run/console.h"
+#include "context/console.h"
 #include "tests/wavemodel_support.h"
 #include "textio/io_error.h"
 #include "textio/record_file.h"
@@ -55,7 +55,7 @@ TEST(wavemodel_simulation_file, console_lines) {
             crlf_records({" Wave model grid origin: ", "    X (Easting):     500000.000000000     ",
                           "    Y (Northing):    4000000.00000000     ",
                           " Wave model grid rotation azimuth (deg):    30.0000000000000     ", "",
-                          std::string(" ") + run::separator_line, ""}));
+                          std::string(" ") + context::separator_line, ""}));
 }
 
 }  // namespace

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "run/console.h"
+#include "context/console.h"
 #include "tests/wavemodel_support.h"
 #include "textio/io_error.h"
 #include "textio/record_file.h"
@@ -89,20 +89,20 @@ TEST(wavemodel_station_list, console_lines) {
   const std::string count_lines =
       captured_text([](textio::OutputFile& out) { wavemodel::print_station_count(out, 12); });
   EXPECT_EQ(count_lines, crlf_records({" Number of wave observation stations:           12", "",
-                                       std::string(" ") + run::separator_line, ""}));
+                                       std::string(" ") + context::separator_line, ""}));
 
-  run::Status status = run::Status::ok;
+  context::Status status = context::Status::ok;
   const std::string message = captured_text([&](textio::OutputFile& out) {
     status = wavemodel::check_station_count(out, 0, "case.std    ");
   });
-  EXPECT_EQ(status, run::Status::error_stop);
+  EXPECT_EQ(status, context::Status::error_stop);
   EXPECT_EQ(message, crlf_records({" ERROR: No wave observation stations found in *.std file: "
                                    "\"case.std\""}));
 
   const std::string none = captured_text([&](textio::OutputFile& out) {
     status = wavemodel::check_station_count(out, 1, "case.std");
   });
-  EXPECT_EQ(status, run::Status::ok);
+  EXPECT_EQ(status, context::Status::ok);
   EXPECT_EQ(none, "");
 }
 

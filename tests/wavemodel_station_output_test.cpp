@@ -136,11 +136,11 @@ TEST(wavemodel_station_output, first_station_outside_the_grid) {
 }
 
 TEST(wavemodel_station_output, outside_message) {
-  run::Status status = run::Status::ok;
+  context::Status status = context::Status::ok;
   const std::string text = captured_text([&](textio::OutputFile& out) {
     status = wavemodel::check_station_cells(out, {1, 2, 7}, {1, 2, 2}, 6, 2);
   });
-  EXPECT_EQ(status, run::Status::error_stop);
+  EXPECT_EQ(status, context::Status::error_stop);
   EXPECT_EQ(text, crlf_records({" ERROR: Wave observation station           3  lies outside the "
                                 "KRV-Wave grid!"}));
 }

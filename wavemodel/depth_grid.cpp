@@ -3,7 +3,7 @@
 #include <span>
 #include <string>
 
-#include "run/console.h"
+#include "context/console.h"
 #include "textio/fixed_fields.h"
 #include "textio/free_format.h"
 #include "textio/free_writer.h"
@@ -56,9 +56,9 @@ std::optional<DepthGrid> read_depth_grid(textio::RecordFile& dep_file, std::uint
   if (memory_limit != 0 && g.table_bytes > memory_limit)
     return g;
   g.read = true;
-  run::create_table(g.depth_grid, h.grid_ni, h.grid_nj, 0.0f);
-  run::create_list(g.cell_widths_i, h.grid_ni, 0.0f);
-  run::create_list(g.cell_widths_j, h.grid_nj, 0.0f);
+  context::create_table(g.depth_grid, h.grid_ni, h.grid_nj, 0.0f);
+  context::create_list(g.cell_widths_i, h.grid_ni, 0.0f);
+  context::create_list(g.cell_widths_j, h.grid_nj, 0.0f);
 
   for (std::int32_t k = 0; k < g.depth_grid.columns; ++k) {
     read_field_list(dep_file,
@@ -75,11 +75,19 @@ std::optional<DepthGrid> read_depth_grid(textio::RecordFile& dep_file, std::uint
   return g;
 }
 
-run::Status report_empty_depth_file(textio::OutputFile& console, std::string_view dep_file_name) {
-  const std::string lead = std::string("ERROR: Input *.dep file specified as: ") + run::quote_mark;
-  const std::string tail = run::quote_mark + std::string(" is empty!");
+context::Status report_empty_depth_file(textio::OutputFile& console,
+                                        std::string_view dep_file_name) {
+  const std::string lead =
+      std::string("ERROR: Input *.dep file specified as: ") + context::quote_mark;
+  const std::string tail = context::quote_mark + std::string(" is empty!");
   textio::write_free(console, lead, textio::trimmed(dep_file_name), tail);
-  return run::Status::error_stop;
+  return context::Status::error_stop;
+}
+
+float station_depth(const context::RunContext& ctx, std::int32_t p) {
+  const std::int32_t i = ctx.station_i[p] - 1;
+  const std::int32_t k = ctx.grid_nj - ctx.station_j[p];
+  return ctx.depth_grid(i, k);
 }
 
 }  // namespace wavemodel

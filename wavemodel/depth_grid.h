@@ -7,8 +7,9 @@
 #include <string_view>
 #include <vector>
 
-#include "run/status.h"
-#include "run/table.h"
+#include "context/run_context.h"
+#include "context/status.h"
+#include "context/table.h"
 #include "textio/output_file.h"
 #include "textio/record_file.h"
 
@@ -26,7 +27,7 @@ struct DepthHeader {
 
 struct DepthGrid {
   DepthHeader header;
-  run::Table<float> depth_grid;  // (grid_ni, grid_nj), rows in file order
+  context::Table<float> depth_grid;  // (grid_ni, grid_nj), rows in file order
   std::vector<float> cell_widths_i, cell_widths_j;
   std::uint64_t table_bytes = 0;  // what the header's sizes take as tables
   bool read = false;              // false: the tables were too large to create
@@ -47,7 +48,12 @@ DepthHeader read_depth_header(std::string_view first_record);
 std::optional<DepthGrid> read_depth_grid(textio::RecordFile& dep_file,
                                          std::uint64_t memory_limit = 0);
 
+// The depth at station p's wave-grid cell (p from 0): the file stores its rows
+// from j = grid_nj down to 1.
+float station_depth(const context::RunContext& ctx, std::int32_t p);
+
 // The message for a depth file with no record, and error_stop.
-run::Status report_empty_depth_file(textio::OutputFile& console, std::string_view dep_file_name);
+context::Status report_empty_depth_file(textio::OutputFile& console,
+                                        std::string_view dep_file_name);
 
 }  // namespace wavemodel

@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <optional>
 
-#include "run/run_context.h"
-#include "run/status.h"
+#include "context/run_context.h"
+#include "context/status.h"
 #include "textio/output_file.h"
 
 namespace wavemodel {
@@ -21,7 +21,7 @@ std::optional<std::int32_t> steady_state_event_count(float series_length_hours,
 // order whatever the control file said: krv_mode becomes 1 and random_order 0.
 // Steady-state mode with an unusable time step prints its message and returns
 // error_stop.
-run::Status count_output_events(run::RunContext& ctx);
+context::Status count_output_events(context::RunContext& ctx);
 
 // The two event-count lines and their closing triple.
 void print_event_counts(textio::OutputFile& console, std::int32_t input_event_count,

@@ -7,21 +7,21 @@
 namespace wavemodel {
 
 void create_frequency_tables(std::int32_t input_event_count, std::int32_t period_count,
-                             run::Table<float>& event_period_percent,
-                             run::Table<float>& event_period_fraction,
-                             run::Table<std::int32_t>& event_period_repeats,
+                             context::Table<float>& event_period_percent,
+                             context::Table<float>& event_period_fraction,
+                             context::Table<std::int32_t>& event_period_repeats,
                              std::vector<std::int32_t>& period_output_events) {
   // With no input event the table is empty and the share is never formed.
   const float share = input_event_count > 0 ? 100.0f / static_cast<float>(input_event_count) : 0.0f;
-  run::create_table(event_period_percent, input_event_count, period_count, share);
-  run::create_table(event_period_fraction, input_event_count, period_count, 0.0f);
-  run::create_table<std::int32_t>(event_period_repeats, input_event_count, period_count, 0);
-  run::create_list<std::int32_t>(period_output_events, period_count, 0);
+  context::create_table(event_period_percent, input_event_count, period_count, share);
+  context::create_table(event_period_fraction, input_event_count, period_count, 0.0f);
+  context::create_table<std::int32_t>(event_period_repeats, input_event_count, period_count, 0);
+  context::create_list<std::int32_t>(period_output_events, period_count, 0);
 }
 
 void read_frequency_file(textio::RecordFile& frequency_file,
-                         run::Table<float>& event_period_percent) {
-  run::Table<float>& percent = event_period_percent;
+                         context::Table<float>& event_period_percent) {
+  context::Table<float>& percent = event_period_percent;
   if (percent.columns == 0)
     return;
   // An event's percentages lie across the table's columns; they are read into

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "run/table.h"
+#include "context/table.h"
 #include "textio/record_file.h"
 
 namespace wavemodel {
@@ -16,9 +16,9 @@ namespace wavemodel {
 // Every percentage is 100 / input_event_count in 4-byte arithmetic; the rest
 // is zero.
 void create_frequency_tables(std::int32_t input_event_count, std::int32_t period_count,
-                             run::Table<float>& event_period_percent,
-                             run::Table<float>& event_period_fraction,
-                             run::Table<std::int32_t>& event_period_repeats,
+                             context::Table<float>& event_period_percent,
+                             context::Table<float>& event_period_fraction,
+                             context::Table<std::int32_t>& event_period_repeats,
                              std::vector<std::int32_t>& period_output_events);
 
 // Reads one entry per input event from the frequency file, each starting on a
@@ -26,7 +26,7 @@ void create_frequency_tables(std::int32_t input_event_count, std::int32_t period
 // the reading; an entry with a value that is no number keeps the numbers before
 // it and the defaults after it, and the next entry starts on the next record.
 void read_frequency_file(textio::RecordFile& frequency_file,
-                         run::Table<float>& event_period_percent);
+                         context::Table<float>& event_period_percent);
 
 // Every period gets output_event_count / period_count output events (truncated);
 // the remainder belongs to no period.

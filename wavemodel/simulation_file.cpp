@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "run/console.h"
+#include "context/console.h"
 #include "textio/free_format.h"
 #include "textio/free_writer.h"
 
@@ -24,7 +24,7 @@ void print_wave_grid_placement(textio::OutputFile& console, const WaveGridPlacem
   textio::write_free(console, "   X (Easting):  ", placement.wave_origin_x);
   textio::write_free(console, "   Y (Northing): ", placement.wave_origin_y);
   textio::write_free(console, "Wave model grid rotation azimuth (deg): ", placement.wave_azimuth);
-  run::print_closing_triple(console);
+  context::print_closing_triple(console);
 }
 
 }  // namespace wavemodel

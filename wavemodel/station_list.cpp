@@ -4,7 +4,7 @@
 #include <span>
 #include <string>
 
-#include "run/console.h"
+#include "context/console.h"
 #include "textio/fixed_fields.h"
 #include "textio/free_format.h"
 #include "textio/free_writer.h"
@@ -71,18 +71,19 @@ std::int32_t plain_station_count(textio::RecordFile& std_file) {
 
 void print_station_count(textio::OutputFile& console, std::int32_t station_count) {
   textio::write_free(console, "Number of wave observation stations: ", station_count);
-  run::print_closing_triple(console);
+  context::print_closing_triple(console);
 }
 
-run::Status check_station_count(textio::OutputFile& console, std::int32_t station_count,
-                                std::string_view std_file_name) {
+context::Status check_station_count(textio::OutputFile& console, std::int32_t station_count,
+                                    std::string_view std_file_name) {
   if (station_count >= 1)
-    return run::Status::ok;
+    return context::Status::ok;
   const std::string lead =
-      std::string("ERROR: No wave observation stations found in *.std file: ") + run::quote_mark;
-  const std::string close(1, run::quote_mark);
+      std::string("ERROR: No wave observation stations found in *.std file: ") +
+      context::quote_mark;
+  const std::string close(1, context::quote_mark);
   textio::write_free(console, lead, textio::trimmed(std_file_name), close);
-  return run::Status::error_stop;
+  return context::Status::error_stop;
 }
 
 }  // namespace wavemodel

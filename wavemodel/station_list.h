@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "run/status.h"
+#include "context/status.h"
 #include "textio/output_file.h"
 #include "textio/record_file.h"
 
@@ -35,7 +35,7 @@ void print_station_count(textio::OutputFile& console, std::int32_t station_count
 
 // With no station the run cannot divide the station output into events: the
 // message naming the station list, and error_stop; ok otherwise.
-run::Status check_station_count(textio::OutputFile& console, std::int32_t station_count,
-                                std::string_view std_file_name);
+context::Status check_station_count(textio::OutputFile& console, std::int32_t station_count,
+                                    std::string_view std_file_name);
 
 }  // namespace wavemodel

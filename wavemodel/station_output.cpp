@@ -15,11 +15,11 @@ std::int32_t count_station_records(textio::RecordFile& station_output_file) {
 StationOutput read_station_output(textio::RecordFile& station_output_file,
                                   std::int32_t input_event_count, std::int32_t station_count) {
   StationOutput out;
-  run::create_list(out.station_i, station_count, 0);
-  run::create_list(out.station_j, station_count, 0);
-  run::create_table(out.wave_height, input_event_count, station_count, 0.0f);
-  run::create_table(out.wave_period, input_event_count, station_count, 0.0f);
-  run::create_table(out.wave_direction, input_event_count, station_count, 0.0);
+  context::create_list(out.station_i, station_count, 0);
+  context::create_list(out.station_j, station_count, 0);
+  context::create_table(out.wave_height, input_event_count, station_count, 0.0f);
+  context::create_table(out.wave_period, input_event_count, station_count, 0.0f);
+  context::create_table(out.wave_direction, input_event_count, station_count, 0.0);
 
   std::int32_t record_number = 0;  // field 1: must be an integer, not kept
   for (std::int32_t e = 0; e < out.wave_height.rows; ++e) {
@@ -43,16 +43,16 @@ std::int32_t first_station_outside_grid(const std::vector<std::int32_t>& station
   return 0;
 }
 
-run::Status check_station_cells(textio::OutputFile& console,
-                                const std::vector<std::int32_t>& station_i,
-                                const std::vector<std::int32_t>& station_j, std::int32_t grid_ni,
-                                std::int32_t grid_nj) {
+context::Status check_station_cells(textio::OutputFile& console,
+                                    const std::vector<std::int32_t>& station_i,
+                                    const std::vector<std::int32_t>& station_j,
+                                    std::int32_t grid_ni, std::int32_t grid_nj) {
   const std::int32_t p = first_station_outside_grid(station_i, station_j, grid_ni, grid_nj);
   if (p == 0)
-    return run::Status::ok;
+    return context::Status::ok;
   textio::write_free(console, "ERROR: Wave observation station", p,
                      " lies outside the KRV-Wave grid!");
-  return run::Status::error_stop;
+  return context::Status::error_stop;
 }
 
 }  // namespace wavemodel

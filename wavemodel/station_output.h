@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "run/status.h"
-#include "run/table.h"
+#include "context/status.h"
+#include "context/table.h"
 #include "textio/output_file.h"
 #include "textio/record_file.h"
 
@@ -15,8 +15,8 @@ namespace wavemodel {
 
 struct StationOutput {
   std::vector<std::int32_t> station_i, station_j;  // (station): the last event's cell
-  run::Table<float> wave_height, wave_period;      // (input event, station)
-  run::Table<double> wave_direction;               // (input event, station), degrees
+  context::Table<float> wave_height, wave_period;  // (input event, station)
+  context::Table<double> wave_direction;           // (input event, station), degrees
 };
 
 // Counts every record from the first to the end of the file, blank ones
@@ -39,9 +39,9 @@ std::int32_t first_station_outside_grid(const std::vector<std::int32_t>& station
 
 // Checks the station cells: for the first station outside the grid, its message
 // and error_stop; ok otherwise.
-run::Status check_station_cells(textio::OutputFile& console,
-                                const std::vector<std::int32_t>& station_i,
-                                const std::vector<std::int32_t>& station_j, std::int32_t grid_ni,
-                                std::int32_t grid_nj);
+context::Status check_station_cells(textio::OutputFile& console,
+                                    const std::vector<std::int32_t>& station_i,
+                                    const std::vector<std::int32_t>& station_j,
+                                    std::int32_t grid_ni, std::int32_t grid_nj);
 
 }  // namespace wavemodel

@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "run/table_memory.h"
+#include "context/table_memory.h"
 #include "wavemodel/depth_grid.h"
 #include "wavemodel/event_counts.h"
 #include "wavemodel/frequency_table.h"
@@ -12,43 +12,43 @@
 
 namespace wavemodel {
 
-run::Status read_wave_model_counts(run::RunContext& ctx) {
+context::Status read_wave_model_counts(context::RunContext& ctx) {
   ctx.station_count = read_station_count(*ctx.station_list);
   print_station_count(ctx.console, ctx.station_count);
   if (check_station_count(ctx.console, ctx.station_count, ctx.params.std_file) ==
-      run::Status::error_stop) {
-    return run::Status::error_stop;
+      context::Status::error_stop) {
+    return context::Status::error_stop;
   }
 
   ctx.station_record_count = count_station_records(*ctx.station_output);
   ctx.input_event_count = ctx.station_record_count / ctx.station_count;
 
   const std::int32_t periods = ctx.params.period_count;
-  if (run::reserve_table_memory(
-          ctx, run::elements_bytes<float>(ctx.input_event_count, periods) * 2 +
-                   run::elements_bytes<std::int32_t>(ctx.input_event_count, periods) +
-                   run::elements_bytes<std::int32_t>(periods)) == run::Status::error_stop)
-    return run::Status::error_stop;
+  if (context::reserve_table_memory(
+          ctx, context::elements_bytes<float>(ctx.input_event_count, periods) * 2 +
+                   context::elements_bytes<std::int32_t>(ctx.input_event_count, periods) +
+                   context::elements_bytes<std::int32_t>(periods)) == context::Status::error_stop)
+    return context::Status::error_stop;
   create_frequency_tables(ctx.input_event_count, ctx.params.period_count, ctx.event_period_percent,
                           ctx.event_period_fraction, ctx.event_period_repeats,
                           ctx.period_output_events);
-  if (count_output_events(ctx) == run::Status::error_stop)
-    return run::Status::error_stop;
+  if (count_output_events(ctx) == context::Status::error_stop)
+    return context::Status::error_stop;
   if (ctx.params.krv_mode == 0 && ctx.frequency)
     read_frequency_file(*ctx.frequency, ctx.event_period_percent);
   split_output_events(ctx.output_event_count, ctx.period_output_events);
 
   print_event_counts(ctx.console, ctx.input_event_count, ctx.output_event_count);
-  return run::Status::ok;
+  return context::Status::ok;
 }
 
-run::Status read_wave_model_values(run::RunContext& ctx) {
-  auto grid = read_depth_grid(*ctx.dep, run::table_memory_left(ctx));
+context::Status read_wave_model_values(context::RunContext& ctx) {
+  auto grid = read_depth_grid(*ctx.dep, context::table_memory_left(ctx));
   if (!grid)
     return report_empty_depth_file(ctx.console, ctx.params.dep_file);
   // A grid too large to be read is refused here; one that was read fits.
-  if (run::reserve_table_memory(ctx, grid->table_bytes) == run::Status::error_stop)
-    return run::Status::error_stop;
+  if (context::reserve_table_memory(ctx, grid->table_bytes) == context::Status::error_stop)
+    return context::Status::error_stop;
   ctx.grid_ni = grid->header.grid_ni;
   ctx.grid_nj = grid->header.grid_nj;
   ctx.grid_cell_size = grid->header.grid_cell_size;
@@ -64,11 +64,12 @@ run::Status read_wave_model_values(run::RunContext& ctx) {
                                std::vector<std::int32_t>(1, 0), ctx.grid_ni, ctx.grid_nj);
   }
   const std::int32_t events = ctx.input_event_count, stations_count = ctx.station_count;
-  if (run::reserve_table_memory(ctx, run::elements_bytes<std::int32_t>(stations_count, 2) +
-                                         run::elements_bytes<float>(events, stations_count) * 2 +
-                                         run::elements_bytes<double>(events, stations_count)) ==
-      run::Status::error_stop)
-    return run::Status::error_stop;
+  if (context::reserve_table_memory(ctx,
+                                    context::elements_bytes<std::int32_t>(stations_count, 2) +
+                                        context::elements_bytes<float>(events, stations_count) * 2 +
+                                        context::elements_bytes<double>(events, stations_count)) ==
+      context::Status::error_stop)
+    return context::Status::error_stop;
   StationOutput stations =
       read_station_output(*ctx.station_output, ctx.input_event_count, ctx.station_count);
   ctx.station_i = std::move(stations.station_i);
@@ -78,8 +79,8 @@ run::Status read_wave_model_values(run::RunContext& ctx) {
   ctx.wave_direction = std::move(stations.wave_direction);
   // Every later step looks up positions and depths at the station's cell.
   if (check_station_cells(ctx.console, ctx.station_i, ctx.station_j, ctx.grid_ni, ctx.grid_nj) ==
-      run::Status::error_stop) {
-    return run::Status::error_stop;
+      context::Status::error_stop) {
+    return context::Status::error_stop;
   }
 
   const WaveGridPlacement placement = read_simulation_file(*ctx.sim);
@@ -87,7 +88,7 @@ run::Status read_wave_model_values(run::RunContext& ctx) {
   ctx.wave_origin_y = placement.wave_origin_y;
   ctx.wave_azimuth = placement.wave_azimuth;
   print_wave_grid_placement(ctx.console, placement);
-  return run::Status::ok;
+  return context::Status::ok;
 }
 
 }  // namespace wavemodel

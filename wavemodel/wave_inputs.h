@@ -2,15 +2,15 @@
 // fixed order: counts first, then (after the time axis is started) the values.
 #pragma once
 
-#include "run/run_context.h"
-#include "run/status.h"
+#include "context/run_context.h"
+#include "context/status.h"
 
 namespace wavemodel {
 
 // Station count, station-output record count, frequency tables, output event
 // count and, in steady-state mode, the frequency file; prints the counts.
-run::Status read_wave_model_counts(run::RunContext& ctx);
+context::Status read_wave_model_counts(context::RunContext& ctx);
 // Depth grid, station output values, station cell check, simulation file.
-run::Status read_wave_model_values(run::RunContext& ctx);
+context::Status read_wave_model_values(context::RunContext& ctx);
 
 }  // namespace wavemodel

@@ -32,8 +32,8 @@ std::string check_range(std::uint32_t first, std::uint32_t last) {
                expected + "\"";
       textio::format_real32_field(v, field, recent.get());
       if (std::string(field, sizeof field) != expected)
-        return std::to_string(v) + " (through the table): \"" +
-               std::string(field, sizeof field) + "\"";
+        return std::to_string(v) + " (through the table): \"" + std::string(field, sizeof field) +
+               "\"";
     }
   }
   return "";

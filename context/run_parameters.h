@@ -1,12 +1,13 @@
-// run/run_parameters.h: the run's parameters, filled once from quilbar.ctrl over
+// context/run_parameters.h: the run's parameters, filled once from quilbar.ctrl over
 // fixed defaults. Texts have a fixed length and are blank-padded.
+// Shared run state: wavemodel/, convert/ and shoreline/ may include it.
 #pragma once
 
 #include <cstdint>
 #include <optional>
 #include <string>
 
-namespace run {
+namespace context {
 
 inline constexpr std::size_t file_name_length = 255;
 inline constexpr std::size_t output_format_length = 17;
@@ -46,4 +47,4 @@ inline constexpr const char* dunelot_format = "Dunelot_Wave_File";
 bool is_map_output(const RunParameters& p);
 bool is_dunelot_output(const RunParameters& p);
 
-}  // namespace run
+}  // namespace context

@@ -1,16 +1,17 @@
-// run/table_memory.h: the memory the run's tables take, checked against the
+// context/table_memory.h: the memory the run's tables take, checked against the
 // machine's as each table is about to be created, so that counts no machine
 // can hold end the run with a message rather than with the system killing it,
 // and every input error the run reaches before such a table is told first.
+// Shared run state: wavemodel/, convert/ and shoreline/ may include it.
 #pragma once
 
 #include <cstdint>
 #include <limits>
 
-#include "run/run_context.h"
-#include "run/status.h"
+#include "context/run_context.h"
+#include "context/status.h"
 
-namespace run {
+namespace context {
 
 // The bytes of `count` elements of T (0 for a count below 1), held below the
 // 64-bit range.
@@ -39,4 +40,4 @@ std::uint64_t table_memory_left(const RunContext& ctx);
 // not fit in memory; otherwise counts the `bytes` as the run's.
 Status reserve_table_memory(RunContext& ctx, std::uint64_t bytes);
 
-}  // namespace run
+}  // namespace context

@@ -1,8 +1,8 @@
-#include "run/console.h"
+#include "context/console.h"
 
 #include "textio/free_writer.h"
 
-namespace run {
+namespace context {
 
 void print_closing_triple(textio::OutputFile& console) {
   textio::write_free(console);
@@ -10,4 +10,4 @@ void print_closing_triple(textio::OutputFile& console) {
   textio::write_free(console);
 }
 
-}  // namespace run
+}  // namespace context

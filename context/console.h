@@ -1,9 +1,10 @@
-// run/console.h: the console lines that recur in every phase.
+// context/console.h: the console lines that recur in every phase.
+// Shared run state: wavemodel/, convert/ and shoreline/ may include it.
 #pragma once
 
 #include "textio/output_file.h"
 
-namespace run {
+namespace context {
 
 // " ****************************************************** " (56 characters).
 inline constexpr const char* separator_line =
@@ -15,4 +16,4 @@ void print_closing_triple(textio::OutputFile& console);
 // Q + name + Q around a name shown in a message, as one text.
 inline constexpr char quote_mark = '"';
 
-}  // namespace run
+}  // namespace context

@@ -1,12 +1,13 @@
-// run/rounding.h: 4-byte reals rounded to 4-byte integers, halves away from
+// context/rounding.h: 4-byte reals rounded to 4-byte integers, halves away from
 // zero, as every count derived from a real is.
+// Shared run state: wavemodel/, convert/ and shoreline/ may include it.
 #pragma once
 
 #include <cmath>
 #include <cstdint>
 #include <optional>
 
-namespace run {
+namespace context {
 
 // Nothing for a value that is not a number or lies outside the 4-byte range.
 inline std::optional<std::int32_t> nearest_int32(float value) {
@@ -17,4 +18,4 @@ inline std::optional<std::int32_t> nearest_int32(float value) {
   return static_cast<std::int32_t>(rounded);
 }
 
-}  // namespace run
+}  // namespace context

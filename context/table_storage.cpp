@@ -1,4 +1,4 @@
-#include "run/table_storage.h"
+#include "context/table_storage.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -7,7 +7,7 @@
 #include <sys/mman.h>
 #endif
 
-namespace run {
+namespace context {
 namespace {
 
 #if defined(__linux__)
@@ -68,4 +68,4 @@ void release_table_storage(void* data, [[maybe_unused]] std::size_t bytes) noexc
   std::free(data);
 }
 
-}  // namespace run
+}  // namespace context

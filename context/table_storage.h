@@ -1,4 +1,4 @@
-// run/table_storage.h: where the run's tables keep their elements.
+// context/table_storage.h: where the run's tables keep their elements.
 //
 // A table is created zeroed and then written from start to end. The storage
 // comes zeroed from the system, so creating a table writes nothing: its pages
@@ -7,12 +7,13 @@
 // the advice to back them with large pages: with the small pages every 4 KiB
 // of a table costs a page fault on its first touch, which on a year of hourly
 // steps at hundreds of stations is a good part of the whole run.
+// Shared run state: wavemodel/, convert/ and shoreline/ may include it.
 #pragma once
 
 #include <cstddef>
 #include <new>
 
-namespace run {
+namespace context {
 
 // Zeroed storage for `bytes`; std::bad_alloc when there is none.
 void* allocate_table_storage(std::size_t bytes);
@@ -51,4 +52,4 @@ struct TableAllocator {
   }
 };
 
-}  // namespace run
+}  // namespace context

@@ -1,7 +1,8 @@
-// run/run_context.h: the one run context: the parameters, the open wave-model
+// context/run_context.h: the one run context: the parameters, the open wave-model
 // inputs, the console and every table of the run. Each table is created once,
 // by the step that knows its sizes; indices in code start at 0, values that
 // name stations, events or slots keep their numbers from 1 (0 = none).
+// Shared run state: wavemodel/, convert/ and shoreline/ may include it.
 #pragma once
 
 #include <array>
@@ -9,13 +10,13 @@
 #include <optional>
 #include <vector>
 
-#include "run/run_parameters.h"
-#include "run/table.h"
+#include "context/run_parameters.h"
+#include "context/table.h"
 #include "textio/output_file.h"
 #include "textio/output_set.h"
 #include "textio/record_file.h"
 
-namespace run {
+namespace context {
 
 using Stamp = std::array<char, 14>;  // yyyymmddHHMMSS
 using Label = std::array<char, 22>;  // MM/DD/YYYY hh:mm:ss AM
@@ -83,8 +84,4 @@ struct RunContext {
   std::vector<float> shore_cell_width;
 };
 
-// The depth at station p's wave-grid cell (p from 0): the file stores its rows
-// from j = grid_nj down to 1.
-float station_depth(const RunContext& ctx, std::int32_t p);
-
-}  // namespace run
+}  // namespace context

@@ -1,4 +1,4 @@
-#include "run/table_memory.h"
+#include "context/table_memory.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -8,7 +8,7 @@
 
 #include "textio/free_writer.h"
 
-namespace run {
+namespace context {
 namespace {
 
 std::int32_t mebibytes(std::uint64_t bytes) {
@@ -60,4 +60,4 @@ Status reserve_table_memory(RunContext& ctx, std::uint64_t bytes) {
   return Status::ok;
 }
 
-}  // namespace run
+}  // namespace context

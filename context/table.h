@@ -1,5 +1,6 @@
-// run/table.h: a two-dimensional table of plain values, first index fastest,
+// context/table.h: a two-dimensional table of plain values, first index fastest,
 // indexed from 0 in code (row i, column j).
+// Shared run state: wavemodel/, convert/ and shoreline/ may include it.
 #pragma once
 
 #include <algorithm>
@@ -7,9 +8,9 @@
 #include <cstring>
 #include <vector>
 
-#include "run/table_storage.h"
+#include "context/table_storage.h"
 
-namespace run {
+namespace context {
 
 template <class T>
 struct Table {
@@ -50,4 +51,4 @@ void create_list(std::vector<T>& v, std::int32_t count, T fill = T{}) {
   v.assign(count > 0 ? static_cast<std::size_t>(count) : 0, fill);
 }
 
-}  // namespace run
+}  // namespace context

@@ -1,6 +1,6 @@
-#include "run/run_parameters.h"
+#include "context/run_parameters.h"
 
-namespace run {
+namespace context {
 
 std::string fixed_text(const std::string& value, std::size_t length) {
   std::string s = value.substr(0, length);
@@ -15,4 +15,4 @@ bool is_dunelot_output(const RunParameters& p) {
   return p.output_format == dunelot_format;
 }
 
-}  // namespace run
+}  // namespace context
