@@ -1,8 +1,15 @@
 #!/usr/bin/env bash
 # Builds and runs the whole test suite twice: a release build with warnings as
-# errors, and a build with the address and undefined-behaviour sanitizers.
+# errors, and a build with the address and undefined-behaviour sanitizers;
+# each under ctest (a process per test) and once more as one process, so that
+# state one test leaves for another is caught; then checks the formatting.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install_build_tools.sh
 cmake --workflow --preset ci-release
 cmake --workflow --preset ci
+for preset in ci-release ci; do
+  echo "quilbar_tests of $preset as one process"
+  build/$preset/quilbar_tests --gtest_brief=1
+done
+scripts/check_format.sh

@@ -9,6 +9,7 @@
 #include "tests/run_support.h"
 #include "textio/free_writer.h"
 #include "textio/io_error.h"
+#include "textio/output_set.h"
 
 namespace {
 
@@ -161,7 +162,8 @@ class ControlFile : public ::testing::Test {
                               context::Status expected = context::Status::ok) {
     dir_.write("quilbar.ctrl", text);
     context::RunContext ctx;
-    ctx.console = textio::console_output();
+    textio::OutputSet console_set;  // the console goes to a file never put in place
+    ctx.console = textio::create_output(console_set, dir_.file("console"));
     EXPECT_EQ(run::load_control_file(ctx), expected);
     return ctx.params;
   }
