@@ -5,7 +5,9 @@
 namespace context {
 
 // error_stop: the step has printed its message; the run makes the error stop
-// (the pause prompt, then exit status 1).
-enum class Status { ok, error_stop };
+// (the pause prompt, then exit status 1). fault: the step has reported on
+// standard error a fault of the run's own making that no input check catches;
+// the run ends at once with exit status 2, as after a file error.
+enum class Status { ok, error_stop, fault };
 
 }  // namespace context

@@ -1,6 +1,7 @@
 #include "convert/time_axis.h"
 
 #include <cmath>
+#include <cstdio>
 #include <string>
 #include <string_view>
 
@@ -8,7 +9,6 @@
 #include "context/table_memory.h"
 #include "textio/fixed_fields.h"
 #include "textio/free_writer.h"
-#include "textio/io_error.h"
 
 namespace convert {
 namespace {
@@ -205,10 +205,13 @@ context::Status build_time_axis(context::RunContext& ctx) {
     return context::Status::error_stop;
   }
   const context::Stamp& previous = ctx.step_stamp[static_cast<std::size_t>(failed_step) - 2];
-  throw textio::IoError("time axis", failed_step,
-                        "the stamp before this step cannot be read back (year outside 0 to "
-                        "9999): " +
-                            std::string(previous.data(), previous.size()));
+  textio::flush(ctx.console);
+  const std::string report = "quilbar: time axis:" + std::to_string(failed_step) +
+                             ": the stamp before this step cannot be read back (year outside 0 "
+                             "to 9999): " +
+                             std::string(previous.data(), previous.size()) + "\n";
+  std::fwrite(report.data(), 1, report.size(), stderr);
+  return context::Status::fault;
 }
 
 }  // namespace convert

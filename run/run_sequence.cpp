@@ -49,8 +49,8 @@ Status run_phases(RunContext& ctx) {
   }
   close_wave_inputs(ctx);
 
-  if (convert::build_time_axis(ctx) == Status::error_stop)
-    return Status::error_stop;
+  if (const Status s = convert::build_time_axis(ctx); s != Status::ok)
+    return s;
   convert::convert_directions(ctx);
   if (convert::order_events_and_build_series(ctx) == Status::error_stop)
     return Status::error_stop;
@@ -145,6 +145,8 @@ int run_quilbar() {
       textio::flush(ctx.console);
       return 1;
     }
+    if (status == Status::fault)
+      return 2;  // reported by the step
     textio::commit_outputs(ctx.outputs);
     textio::flush(ctx.console);
     return 0;
