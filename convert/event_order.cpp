@@ -37,7 +37,7 @@ std::mt19937_64 fresh_engine() {
       static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
   std::uint64_t device = 0;
   try {
-    static std::random_device source;
+    std::random_device source;
     device = (static_cast<std::uint64_t>(source()) << 32) ^ source();
   } catch (const std::exception&) {
     // No nondeterministic source on this system: the clock alone seeds.

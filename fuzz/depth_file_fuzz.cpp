@@ -25,7 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const auto first = textio::next_record(f);
   if (!first) {
     textio::rewind(f);
-    fuzz::require(!wavemodel::read_depth_grid(f), "a depth grid from an empty file");
+    fuzz::require(!wavemodel::read_depth_file(f), "a depth grid from an empty file");
     return 0;
   }
   const wavemodel::DepthHeader header = wavemodel::read_depth_header(*first);
@@ -33,7 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     return -1;
   textio::rewind(f);
   try {
-    const auto grid = wavemodel::read_depth_grid(f);
+    const auto grid = wavemodel::read_depth_file(f);
     fuzz::require(grid.has_value(), "no depth grid from a file with records");
     const std::size_t ni = header.grid_ni > 0 ? static_cast<std::size_t>(header.grid_ni) : 0;
     const std::size_t nj = header.grid_nj > 0 ? static_cast<std::size_t>(header.grid_nj) : 0;

@@ -14,7 +14,7 @@ namespace {
 TEST(robustness_wavemodel, depth_header_far_beyond_the_file_is_an_io_error) {
   auto f = textio::records_from_text("case.dep", "100000 100000 50.0 50.0\n     1.000000\n");
   try {
-    wavemodel::read_depth_grid(f);
+    wavemodel::read_depth_file(f);
     FAIL() << "expected an IoError";
   } catch (const textio::IoError& e) {
     EXPECT_STREQ(
@@ -23,7 +23,7 @@ TEST(robustness_wavemodel, depth_header_far_beyond_the_file_is_an_io_error) {
   }
   // A header that the file does hold is read as usual.
   auto g = textio::records_from_text("case.dep", "7 1 50.0 50.0\n1.0\n\n");
-  EXPECT_EQ(wavemodel::read_depth_grid(g)->depth_grid.rows, 7);
+  EXPECT_EQ(wavemodel::read_depth_file(g)->depth_grid.rows, 7);
 }
 
 // A grid with no row needs no record, so only memory bounds its other
@@ -46,7 +46,7 @@ TEST(robustness_wavemodel, depth_header_with_no_rows_bounded_by_memory) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.header);
     auto f = textio::records_from_text("case.dep", c.header);
-    const auto g = wavemodel::read_depth_grid(f, c.limit);
+    const auto g = wavemodel::read_depth_file(f, c.limit);
     ASSERT_TRUE(g.has_value());
     EXPECT_EQ(g->read, c.read);
     EXPECT_EQ(g->table_bytes, c.bytes);

@@ -27,7 +27,7 @@ std::string fields(std::initializer_list<const char*> values) {
 
 wavemodel::DepthGrid grid_of(const std::string& text) {
   auto f = textio::records_from_text("case.dep", text);
-  auto g = wavemodel::read_depth_grid(f);
+  auto g = wavemodel::read_depth_file(f);
   EXPECT_TRUE(g.has_value());
   return g ? std::move(*g) : wavemodel::DepthGrid{};
 }
@@ -124,13 +124,13 @@ TEST(wavemodel_depth_grid, missing_or_unreadable_values_are_fatal) {
   for (const auto& text : cases) {
     SCOPED_TRACE(text);
     auto f = textio::records_from_text("case.dep", text);
-    EXPECT_THROW(wavemodel::read_depth_grid(f), textio::IoError);
+    EXPECT_THROW(wavemodel::read_depth_file(f), textio::IoError);
   }
 }
 
 TEST(wavemodel_depth_grid, empty_file) {
   auto f = textio::records_from_text("case.dep", "");
-  EXPECT_FALSE(wavemodel::read_depth_grid(f).has_value());
+  EXPECT_FALSE(wavemodel::read_depth_file(f).has_value());
 
   context::Status status = context::Status::ok;
   const std::string text = captured_text([&](textio::OutputFile& out) {

@@ -2,8 +2,10 @@
 
 #include <span>
 #include <string>
+#include <utility>
 
 #include "context/console.h"
+#include "context/table_memory.h"
 #include "textio/fixed_fields.h"
 #include "textio/free_format.h"
 #include "textio/free_writer.h"
@@ -35,7 +37,7 @@ DepthHeader read_depth_header(std::string_view first_record) {
   return h;
 }
 
-std::optional<DepthGrid> read_depth_grid(textio::RecordFile& dep_file, std::uint64_t memory_limit) {
+std::optional<DepthGrid> read_depth_file(textio::RecordFile& dep_file, std::uint64_t memory_limit) {
   const auto first = textio::next_record(dep_file);
   if (!first)
     return std::nullopt;
@@ -82,6 +84,23 @@ context::Status report_empty_depth_file(textio::OutputFile& console,
   const std::string tail = context::quote_mark + std::string(" is empty!");
   textio::write_free(console, lead, textio::trimmed(dep_file_name), tail);
   return context::Status::error_stop;
+}
+
+context::Status read_depth_grid(context::RunContext& ctx) {
+  auto grid = read_depth_file(*ctx.dep, context::table_memory_left(ctx));
+  if (!grid)
+    return report_empty_depth_file(ctx.console, ctx.params.dep_file);
+  // A grid too large to be read is refused here; one that was read fits.
+  if (context::reserve_table_memory(ctx, grid->table_bytes) == context::Status::error_stop)
+    return context::Status::error_stop;
+  ctx.grid_ni = grid->header.grid_ni;
+  ctx.grid_nj = grid->header.grid_nj;
+  ctx.grid_cell_size = grid->header.grid_cell_size;
+  ctx.grid_spacing_flag = grid->header.grid_spacing_flag;
+  ctx.depth_grid = std::move(grid->depth_grid);
+  ctx.cell_widths_i = std::move(grid->cell_widths_i);
+  ctx.cell_widths_j = std::move(grid->cell_widths_j);
+  return context::Status::ok;
 }
 
 float station_depth(const context::RunContext& ctx, std::int32_t p) {

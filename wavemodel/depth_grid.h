@@ -45,12 +45,17 @@ DepthHeader read_depth_header(std::string_view first_record);
 // the header's sizes would make tables of more than memory_limit bytes (0: no
 // limit) nothing more is read or created: `read` is false. (A grid with no
 // row holds no record, so its size is bounded by the file for one dimension only.)
-std::optional<DepthGrid> read_depth_grid(textio::RecordFile& dep_file,
+std::optional<DepthGrid> read_depth_file(textio::RecordFile& dep_file,
                                          std::uint64_t memory_limit = 0);
 
 // The depth at station p's wave-grid cell (p from 0): the file stores its rows
 // from j = grid_nj down to 1.
 float station_depth(const context::RunContext& ctx, std::int32_t p);
+
+// The run's step: reads the depth file into the run's grid tables within the
+// memory the run has left; error_stop, with its message, for a file with no
+// record or a grid that would not fit in memory.
+context::Status read_depth_grid(context::RunContext& ctx);
 
 // The message for a depth file with no record, and error_stop.
 context::Status report_empty_depth_file(textio::OutputFile& console,

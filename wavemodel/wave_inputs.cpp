@@ -43,19 +43,8 @@ context::Status read_wave_model_counts(context::RunContext& ctx) {
 }
 
 context::Status read_wave_model_values(context::RunContext& ctx) {
-  auto grid = read_depth_grid(*ctx.dep, context::table_memory_left(ctx));
-  if (!grid)
-    return report_empty_depth_file(ctx.console, ctx.params.dep_file);
-  // A grid too large to be read is refused here; one that was read fits.
-  if (context::reserve_table_memory(ctx, grid->table_bytes) == context::Status::error_stop)
+  if (read_depth_grid(ctx) == context::Status::error_stop)
     return context::Status::error_stop;
-  ctx.grid_ni = grid->header.grid_ni;
-  ctx.grid_nj = grid->header.grid_nj;
-  ctx.grid_cell_size = grid->header.grid_cell_size;
-  ctx.grid_spacing_flag = grid->header.grid_spacing_flag;
-  ctx.depth_grid = std::move(grid->depth_grid);
-  ctx.cell_widths_i = std::move(grid->cell_widths_i);
-  ctx.cell_widths_j = std::move(grid->cell_widths_j);
 
   // Without a whole event no station is given a cell: that is the answer,
   // whatever tables so many stations would take.
