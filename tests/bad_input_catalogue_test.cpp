@@ -17,7 +17,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/run_support.h"
+#include "tests/support.h"
 
 namespace {
 
@@ -27,9 +27,9 @@ using testing_support::RunResult;
 using testing_support::ScratchDir;
 using namespace std::string_literals;
 
-const std::string separator = "  ****************************************************** ";
+const std::string& separator = testing_support::separator_record;
 const std::string triple = "\r\n" + separator + "\r\n\r\n";
-const std::string pause_prompt = " quilbar Pause - Enter command<CR> or <CR> to continue.\r\n";
+const std::string& pause_prompt = testing_support::pause_prompt;
 const std::string rule_line = " ========================================================";
 
 // The map case, the Dunelot case, and the map case in steady-state mode with

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "context/run_context.h"
-#include "tests/run_support.h"
+#include "tests/support.h"
 #include "textio/output_file.h"
 #include "textio/output_set.h"
 
@@ -25,22 +25,6 @@ inline std::string text_of(const context::Label& l) {
   return std::string(l.data(), l.size());
 }
 
-// The run context's console goes to a scratch file; text() commits and reads it.
-class CapturedConsole {
- public:
-  explicit CapturedConsole(context::RunContext& ctx) : ctx_(ctx) {
-    ctx_.console = textio::create_output(set_, dir_.file("console"));
-  }
-  std::string text() {
-    textio::complete_output(set_, ctx_.console);
-    textio::commit_outputs(set_);
-    return dir_.read("console");
-  }
-
- private:
-  testing_support::ScratchDir dir_;
-  textio::OutputSet set_;
-  context::RunContext& ctx_;
-};
+using testing_support::CapturedConsole;
 
 }  // namespace convert_test

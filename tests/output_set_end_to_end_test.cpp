@@ -8,7 +8,7 @@
 #include <map>
 #include <string>
 
-#include "tests/run_support.h"
+#include "tests/support.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/run_support.h"
+#include "tests/support.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "run/control_file.h"
-#include "tests/run_support.h"
+#include "tests/support.h"
 #include "textio/free_writer.h"
 #include "textio/io_error.h"
 #include "textio/output_set.h"

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "context/table_memory.h"
-#include "tests/run_support.h"
+#include "tests/support.h"
 
 namespace {
 

@@ -11,7 +11,6 @@ namespace {
 using shoreline_test::CapturedConsole;
 using shoreline_test::InScratchDir;
 using shoreline_test::small_context;
-using shoreline_test::written_by;
 using testing_support::crlf_records;
 
 TEST(rewritten_dun_name, drops_the_extension_of_the_last_component) {
@@ -53,7 +52,7 @@ std::string padded(const std::string& record) {
 TEST(wave_records, layouts) {
   auto ctx = small_context(2, 3);
   ctx.params.shore_azimuth = 330.0;
-  EXPECT_EQ(written_by([&](textio::OutputFile& out) {
+  EXPECT_EQ(testing_support::written_text([&](textio::OutputFile& out) {
               shoreline::write_numwaves_record(out, ctx);
               shoreline::write_waveid_records(out, ctx);
               shoreline::write_azimuth_record(out, ctx);
@@ -75,8 +74,8 @@ TEST(copy_dun_records, replaces_the_wave_records_and_pads_the_rest) {
       "numwaves: 3\r\nWAVEIDS\n" +
       std::string(255, 'y') + "\n";
   auto in = textio::records_from_text("beach.dun", in_text);
-  const std::string out =
-      written_by([&](textio::OutputFile& o) { shoreline::copy_dun_records(in, o, ctx); });
+  const std::string out = testing_support::written_text(
+      [&](textio::OutputFile& o) { shoreline::copy_dun_records(in, o, ctx); });
   // Every WAVEID record gives a full set; a record of 255 or more is kept whole.
   EXPECT_EQ(out, crlf_records({padded("! Dunelot control"), padded("NX: 10"), numwaves_2, waveid_1,
                                waveid_2, waveid_1, waveid_2, padded(""), long_record,
@@ -87,7 +86,8 @@ TEST(copy_dun_records, replaces_the_wave_records_and_pads_the_rest) {
 TEST(copy_dun_records, no_station_drops_the_waveid_records) {
   auto ctx = small_context(0, 3);
   auto in = textio::records_from_text("beach.dun", "NUMWAVES: 2\nWAVEID: 1 2 3 a.wave\nDX: 5\n");
-  EXPECT_EQ(written_by([&](textio::OutputFile& o) { shoreline::copy_dun_records(in, o, ctx); }),
+  EXPECT_EQ(testing_support::written_text(
+                [&](textio::OutputFile& o) { shoreline::copy_dun_records(in, o, ctx); }),
             crlf_records({" NUMWAVES:           0", padded("DX: 5")}));
 }
 

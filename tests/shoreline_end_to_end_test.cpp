@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/run_support.h"
+#include "tests/support.h"
 
 namespace {
 
@@ -46,8 +46,8 @@ void write_wave_model(const ScratchDir& dir, const std::string& control_rest) {
   dir.write("quilbar.ctrl", control_inputs + control_rest);
 }
 
-const std::string separator = "  ****************************************************** ";
-const std::string pause_prompt = " quilbar Pause - Enter command<CR> or <CR> to continue.\r\n";
+const std::string& separator = testing_support::separator_record;
+const std::string& pause_prompt = testing_support::pause_prompt;
 
 // The console text from the first occurrence of `from` to its end.
 std::string console_from(const RunResult& r, const std::string& from) {

@@ -13,7 +13,6 @@ using shoreline_test::CapturedConsole;
 using shoreline_test::InScratchDir;
 using shoreline_test::records_of;
 using shoreline_test::small_context;
-using shoreline_test::written_by;
 using testing_support::crlf_records;
 
 const std::vector<std::string> header = {
@@ -32,8 +31,8 @@ const std::vector<std::string> header = {
 const std::vector<std::string> trailer = {" ENDCOV", " BEGTS", " LEND"};
 
 std::vector<std::string> map_records(const context::RunContext& ctx) {
-  return records_of(
-      written_by([&](textio::OutputFile& out) { shoreline::write_map_records(out, ctx); }));
+  return records_of(testing_support::written_text(
+      [&](textio::OutputFile& out) { shoreline::write_map_records(out, ctx); }));
 }
 
 TEST(write_map_records, two_stations_three_steps) {

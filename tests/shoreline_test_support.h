@@ -10,69 +10,14 @@
 #include <vector>
 
 #include "context/run_context.h"
-#include "tests/run_support.h"
+#include "tests/support.h"
 #include "textio/output_file.h"
 #include "textio/output_set.h"
 
 namespace shoreline_test {
 
-// Makes a scratch directory the working directory for the life of the object.
-class InScratchDir {
- public:
-  InScratchDir() {
-    char here[4096];
-    if (getcwd(here, sizeof here) == nullptr)
-      throw std::runtime_error("getcwd failed");
-    previous_ = here;
-    if (chdir(dir.path().c_str()) != 0)
-      throw std::runtime_error("chdir failed");
-  }
-  ~InScratchDir() { [[maybe_unused]] int rc = chdir(previous_.c_str()); }
-  InScratchDir(const InScratchDir&) = delete;
-  InScratchDir& operator=(const InScratchDir&) = delete;
-
-  testing_support::ScratchDir dir;
-
- private:
-  std::string previous_;
-};
-
-// Runs write(out) on a fresh output file and returns the bytes it holds.
-template <class Write>
-std::string written_by(Write&& write) {
-  testing_support::ScratchDir dir;
-  textio::OutputSet set;
-  auto out = textio::create_output(set, dir.file("out"));
-  write(out);
-  textio::complete_output(set, out);
-  textio::commit_outputs(set);
-  return dir.read("out");
-}
-
-// A console that goes to a file of the working directory (use it inside an
-// InScratchDir), read back by text().
-struct CapturedConsole {
-  explicit CapturedConsole(context::RunContext& ctx) : ctx_(ctx) {
-    ctx_.console = textio::create_output(set_, ".console");
-  }
-  std::string text() {
-    textio::complete_output(set_, ctx_.console);
-    textio::commit_outputs(set_);
-    std::FILE* f = std::fopen(".console", "rb");
-    std::string s;
-    if (f != nullptr) {
-      char buf[4096];
-      std::size_t n;
-      while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) s.append(buf, n);
-      std::fclose(f);
-    }
-    return s;
-  }
-
- private:
-  context::RunContext& ctx_;
-  textio::OutputSet set_;
-};
+using testing_support::CapturedConsole;
+using testing_support::InScratchDir;
 
 inline context::Stamp stamp_of(const char* text) {
   context::Stamp s;

@@ -10,7 +10,6 @@ namespace {
 using shoreline_test::CapturedConsole;
 using shoreline_test::InScratchDir;
 using shoreline_test::small_context;
-using shoreline_test::written_by;
 using testing_support::crlf_records;
 
 TEST(wave_file_name, at_least_three_digits_and_as_many_as_needed) {
@@ -34,17 +33,18 @@ TEST(write_wave_records, date_time_and_the_three_values_of_each_step) {
   ctx.out_direction(1, 1) = -180.0f;
   ctx.out_height(2, 1) = 0.0f;
   // Row j shows at step j, whatever step_slot holds.
-  EXPECT_EQ(
-      written_by([&](textio::OutputFile& out) { shoreline::write_wave_records(out, ctx, 1); }),
-      crlf_records({" 20120315   0600   2.000000       8.000000       20.00000    ",
-                    " 20120315   0630   2.500000       9.000000      -180.0000    ",
-                    " 20120315   0700  0.0000000E+00   10.00000       22.00000    "}));
+  EXPECT_EQ(testing_support::written_text(
+                [&](textio::OutputFile& out) { shoreline::write_wave_records(out, ctx, 1); }),
+            crlf_records({" 20120315   0600   2.000000       8.000000       20.00000    ",
+                          " 20120315   0630   2.500000       9.000000      -180.0000    ",
+                          " 20120315   0700  0.0000000E+00   10.00000       22.00000    "}));
 }
 
 TEST(write_wave_records, no_step_gives_an_empty_file) {
   auto ctx = small_context(2, 0);
-  EXPECT_EQ(
-      written_by([&](textio::OutputFile& out) { shoreline::write_wave_records(out, ctx, 0); }), "");
+  EXPECT_EQ(testing_support::written_text(
+                [&](textio::OutputFile& out) { shoreline::write_wave_records(out, ctx, 0); }),
+            "");
 }
 
 TEST(write_wave_files, one_file_per_station_each_announced) {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/run_support.h"
+#include "tests/support.h"
 #include "textio/io_error.h"
 #include "textio/output_set.h"
 

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/run_support.h"
+#include "tests/support.h"
 #include "textio/fixed_fields.h"
 #include "textio/free_format.h"
 #include "textio/io_error.h"

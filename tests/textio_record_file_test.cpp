@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "tests/run_support.h"
+#include "tests/support.h"
 #include "textio/io_error.h"
 #include "textio/record_file.h"
 

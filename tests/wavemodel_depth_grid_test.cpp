@@ -12,8 +12,8 @@
 namespace {
 
 using testing_support::crlf_records;
+using testing_support::written_text;
 using wavemodel_testing::at_column;
-using wavemodel_testing::captured_text;
 
 // A record of 13-column fields.
 std::string fields(std::initializer_list<const char*> values) {
@@ -133,7 +133,7 @@ TEST(wavemodel_depth_grid, empty_file) {
   EXPECT_FALSE(wavemodel::read_depth_file(f).has_value());
 
   context::Status status = context::Status::ok;
-  const std::string text = captured_text([&](textio::OutputFile& out) {
+  const std::string text = written_text([&](textio::OutputFile& out) {
     status = wavemodel::report_empty_depth_file(out, "case.dep   ");
   });
   EXPECT_EQ(status, context::Status::error_stop);

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "tests/run_support.h"
+#include "tests/support.h"
 
 namespace {
 
@@ -12,7 +12,7 @@ using testing_support::crlf_records;
 using testing_support::RunResult;
 using testing_support::ScratchDir;
 
-const std::string separator = "  ****************************************************** ";
+const std::string& separator = testing_support::separator_record;
 const std::string pause_prompt =
     crlf_records({" quilbar Pause - Enter command<CR> or <CR> to continue."});
 

@@ -11,7 +11,7 @@
 namespace {
 
 using testing_support::crlf_records;
-using wavemodel_testing::captured_text;
+using testing_support::written_text;
 
 TEST(wavemodel_event_counts, steady_state_count_rounds_half_away_from_zero) {
   struct Case {
@@ -80,7 +80,7 @@ TEST(wavemodel_event_counts, steady_state_mode_refuses_a_zero_time_step) {
   context::RunContext ctx;
   ctx.params.krv_mode = 0;
   context::Status status = context::Status::ok;
-  const std::string text = captured_text([&](textio::OutputFile& out) {
+  const std::string text = written_text([&](textio::OutputFile& out) {
     ctx.console = std::move(out);
     status = wavemodel::count_output_events(ctx);
     out = std::move(ctx.console);
@@ -92,7 +92,7 @@ TEST(wavemodel_event_counts, steady_state_mode_refuses_a_zero_time_step) {
 
 TEST(wavemodel_event_counts, console_lines) {
   const std::string text =
-      captured_text([](textio::OutputFile& out) { wavemodel::print_event_counts(out, 3, 2920); });
+      written_text([](textio::OutputFile& out) { wavemodel::print_event_counts(out, 3, 2920); });
   EXPECT_EQ(text, crlf_records({" Number of input wave events:             3",
                                 " Number of output wave events:         2920", "",
                                 std::string(" ") + context::separator_line, ""}));

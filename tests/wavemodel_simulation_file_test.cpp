@@ -11,7 +11,7 @@
 namespace {
 
 using testing_support::crlf_records;
-using wavemodel_testing::captured_text;
+using testing_support::written_text;
 
 TEST(wavemodel_simulation_file, name_then_origin_and_azimuth) {
   struct Case {
@@ -48,7 +48,7 @@ TEST(wavemodel_simulation_file, unreadable_values_are_fatal) {
 }
 
 TEST(wavemodel_simulation_file, console_lines) {
-  const std::string text = captured_text([](textio::OutputFile& out) {
+  const std::string text = written_text([](textio::OutputFile& out) {
     wavemodel::print_wave_grid_placement(out, {500000.0, 4000000.0, 30.0});
   });
   EXPECT_EQ(text,

@@ -11,8 +11,8 @@
 namespace {
 
 using testing_support::crlf_records;
+using testing_support::written_text;
 using wavemodel_testing::at_column;
-using wavemodel_testing::captured_text;
 
 std::int32_t count_of(const std::string& text) {
   auto f = textio::records_from_text("case.std", text);
@@ -87,19 +87,19 @@ TEST(wavemodel_station_list, unreadable_first_record_or_count_field_is_fatal) {
 
 TEST(wavemodel_station_list, console_lines) {
   const std::string count_lines =
-      captured_text([](textio::OutputFile& out) { wavemodel::print_station_count(out, 12); });
+      written_text([](textio::OutputFile& out) { wavemodel::print_station_count(out, 12); });
   EXPECT_EQ(count_lines, crlf_records({" Number of wave observation stations:           12", "",
                                        std::string(" ") + context::separator_line, ""}));
 
   context::Status status = context::Status::ok;
-  const std::string message = captured_text([&](textio::OutputFile& out) {
+  const std::string message = written_text([&](textio::OutputFile& out) {
     status = wavemodel::check_station_count(out, 0, "case.std    ");
   });
   EXPECT_EQ(status, context::Status::error_stop);
   EXPECT_EQ(message, crlf_records({" ERROR: No wave observation stations found in *.std file: "
                                    "\"case.std\""}));
 
-  const std::string none = captured_text([&](textio::OutputFile& out) {
+  const std::string none = written_text([&](textio::OutputFile& out) {
     status = wavemodel::check_station_count(out, 1, "case.std");
   });
   EXPECT_EQ(status, context::Status::ok);

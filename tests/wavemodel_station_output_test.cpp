@@ -11,7 +11,7 @@
 namespace {
 
 using testing_support::crlf_records;
-using wavemodel_testing::captured_text;
+using testing_support::written_text;
 
 TEST(wavemodel_station_output, record_count_includes_blank_records_and_rewinds) {
   struct Case {
@@ -137,7 +137,7 @@ TEST(wavemodel_station_output, first_station_outside_the_grid) {
 
 TEST(wavemodel_station_output, outside_message) {
   context::Status status = context::Status::ok;
-  const std::string text = captured_text([&](textio::OutputFile& out) {
+  const std::string text = written_text([&](textio::OutputFile& out) {
     status = wavemodel::check_station_cells(out, {1, 2, 7}, {1, 2, 2}, 6, 2);
   });
   EXPECT_EQ(status, context::Status::error_stop);

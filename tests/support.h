@@ -1,8 +1,14 @@
-// tests/run_support.h: running the built program in a scratch directory, for
-// the end-to-end tests.
+// tests/support.h: what the tests share: scratch directories, running the
+// built program in one, captured console and output text, the console's
+// recurring texts, and the check for leftover output temporaries.
 #pragma once
 
 #include <string>
+#include <utility>
+
+#include "context/run_context.h"
+#include "textio/output_file.h"
+#include "textio/output_set.h"
 
 namespace testing_support {
 
@@ -57,5 +63,51 @@ std::string read_source_file(const std::string& relative);
 
 // Joins records with CR LF after each: the layout every written record has.
 std::string crlf_records(std::initializer_list<std::string> records);
+
+// The console's recurring texts: the separator record and the pause prompt
+// with its line end.
+inline const std::string separator_record =
+    "  ****************************************************** ";
+inline const std::string pause_prompt =
+    " quilbar Pause - Enter command<CR> or <CR> to continue.\r\n";
+
+// Makes a scratch directory the working directory for the life of the object.
+class InScratchDir {
+ public:
+  InScratchDir();
+  ~InScratchDir();
+  InScratchDir(const InScratchDir&) = delete;
+  InScratchDir& operator=(const InScratchDir&) = delete;
+
+  ScratchDir dir;
+
+ private:
+  std::string previous_;
+};
+
+// The bytes write(out) puts through an output file of its own.
+template <class Write>
+std::string written_text(Write&& write) {
+  ScratchDir dir;
+  textio::OutputSet set;
+  textio::OutputFile out = textio::create_output(set, dir.file("out"));
+  std::forward<Write>(write)(out);
+  textio::complete_output(set, out);
+  textio::commit_outputs(set);
+  return dir.read("out");
+}
+
+// The run context's console goes to a file of its own; text() closes it and
+// returns what it holds.
+class CapturedConsole {
+ public:
+  explicit CapturedConsole(context::RunContext& ctx);
+  std::string text();
+
+ private:
+  ScratchDir dir_;
+  textio::OutputSet set_;
+  context::RunContext& ctx_;
+};
 
 }  // namespace testing_support

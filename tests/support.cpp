@@ -1,4 +1,4 @@
-#include "tests/run_support.h"
+#include "tests/support.h"
 
 #include <sys/wait.h>
 #include <unistd.h>
@@ -170,6 +170,26 @@ std::string crlf_records(std::initializer_list<std::string> records) {
   std::string s;
   for (const auto& r : records) s += r + "\r\n";
   return s;
+}
+
+InScratchDir::InScratchDir() {
+  previous_ = fs::current_path().string();
+  fs::current_path(dir.path());
+}
+
+InScratchDir::~InScratchDir() {
+  std::error_code ec;
+  fs::current_path(previous_, ec);
+}
+
+CapturedConsole::CapturedConsole(context::RunContext& ctx) : ctx_(ctx) {
+  ctx_.console = textio::create_output(set_, dir_.file("console"));
+}
+
+std::string CapturedConsole::text() {
+  textio::complete_output(set_, ctx_.console);
+  textio::commit_outputs(set_);
+  return dir_.read("console");
 }
 
 }  // namespace testing_support
