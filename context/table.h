@@ -14,6 +14,7 @@ namespace context {
 
 template <class T>
 struct Table {
+  using value_type = T;
   std::int32_t rows = 0;     // first index: input event, output step, grid column
   std::int32_t columns = 0;  // second index: station, period, grid row
   std::vector<T, TableAllocator<T>> values;

@@ -13,8 +13,8 @@
 
 namespace context {
 
-// The bytes of `count` elements of T (0 for a count below 1), held below the
-// 64-bit range.
+// The bytes of `count` x `times` elements of T (0 for a count below 1), held
+// below the 64-bit range.
 template <class T>
 std::uint64_t elements_bytes(std::int64_t count, std::int64_t times = 1) {
   if (count <= 0 || times <= 0)
@@ -25,6 +25,12 @@ std::uint64_t elements_bytes(std::int64_t count, std::int64_t times = 1) {
   if (n > most / sizeof(T) / m)
     return most;
   return n * m * sizeof(T);
+}
+
+// The same for the elements of a run's table or list, by its own type.
+template <class Container>
+std::uint64_t bytes_of(const Container&, std::int64_t count, std::int64_t times = 1) {
+  return elements_bytes<typename Container::value_type>(count, times);
 }
 
 // The machine's physical memory in bytes (0 when it cannot be told).

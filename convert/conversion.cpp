@@ -24,8 +24,12 @@ context::Status order_events_and_build_series(context::RunContext& ctx, std::mt1
   // most: in input order the series take over the input tables).
   const std::int32_t steps = ctx.output_event_count;
   if (context::reserve_table_memory(
-          ctx, context::elements_bytes<std::int32_t>(steps, 4) +
-                   context::elements_bytes<float>(steps, ctx.station_count) * 3) ==
+          ctx, context::bytes_of(ctx.step_slot, steps) + context::bytes_of(ctx.slot_event, steps) +
+                   context::bytes_of(ctx.period_shuffle, steps) +
+                   context::bytes_of(ctx.series_event, steps) +
+                   context::bytes_of(ctx.out_height, steps, ctx.station_count) +
+                   context::bytes_of(ctx.out_period, steps, ctx.station_count) +
+                   context::bytes_of(ctx.out_direction, steps, ctx.station_count)) ==
       context::Status::error_stop)
     return context::Status::error_stop;
   start_index_tables(ctx.output_event_count, ctx.step_slot, ctx.slot_event, ctx.period_shuffle,

@@ -39,9 +39,13 @@ MapPoint rotate_to_map(double grid_x, double grid_y, double origin_x, double ori
 
 context::Status place_stations(context::RunContext& ctx) {
   // Four positions and a shoreline cell (set when the gauges are placed).
-  if (context::reserve_table_memory(ctx, context::elements_bytes<double>(ctx.station_count, 4) +
-                                             context::elements_bytes<std::int32_t>(
-                                                 ctx.station_count)) == context::Status::error_stop)
+  if (context::reserve_table_memory(ctx,
+                                    context::bytes_of(ctx.station_grid_x, ctx.station_count) +
+                                        context::bytes_of(ctx.station_grid_y, ctx.station_count) +
+                                        context::bytes_of(ctx.station_x, ctx.station_count) +
+                                        context::bytes_of(ctx.station_y, ctx.station_count) +
+                                        context::bytes_of(ctx.station_cell, ctx.station_count)) ==
+      context::Status::error_stop)
     return context::Status::error_stop;
   for (auto* table : {&ctx.station_grid_x, &ctx.station_grid_y, &ctx.station_x, &ctx.station_y})
     context::create_list(*table, ctx.station_count, 0.0);

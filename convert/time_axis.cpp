@@ -167,8 +167,8 @@ StampResult fill_time_axis(std::span<context::Stamp> stamps, std::span<context::
 
 context::Status start_time_axis(context::RunContext& ctx) {
   if (context::reserve_table_memory(
-          ctx, context::elements_bytes<context::Stamp>(ctx.output_event_count) +
-                   context::elements_bytes<context::Label>(ctx.output_event_count)) ==
+          ctx, context::bytes_of(ctx.step_stamp, ctx.output_event_count) +
+                   context::bytes_of(ctx.step_label, ctx.output_event_count)) ==
       context::Status::error_stop)
     return context::Status::error_stop;
   context::Stamp blank_stamp;

@@ -52,7 +52,7 @@ context::Status read_shoreline_parameters(context::RunContext& ctx) {
   }
 
   // A width and a far edge per cell.
-  if (context::reserve_table_memory(ctx, context::elements_bytes<float>(params.shore_nx) +
+  if (context::reserve_table_memory(ctx, context::bytes_of(ctx.shore_cell_width, params.shore_nx) +
                                              context::elements_bytes<double>(params.shore_nx)) ==
       context::Status::error_stop)
     return context::Status::error_stop;

@@ -25,9 +25,11 @@ context::Status read_wave_model_counts(context::RunContext& ctx) {
 
   const std::int32_t periods = ctx.params.period_count;
   if (context::reserve_table_memory(
-          ctx, context::elements_bytes<float>(ctx.input_event_count, periods) * 2 +
-                   context::elements_bytes<std::int32_t>(ctx.input_event_count, periods) +
-                   context::elements_bytes<std::int32_t>(periods)) == context::Status::error_stop)
+          ctx, context::bytes_of(ctx.event_period_percent, ctx.input_event_count, periods) +
+                   context::bytes_of(ctx.event_period_fraction, ctx.input_event_count, periods) +
+                   context::bytes_of(ctx.event_period_repeats, ctx.input_event_count, periods) +
+                   context::bytes_of(ctx.period_output_events, periods)) ==
+      context::Status::error_stop)
     return context::Status::error_stop;
   create_frequency_tables(ctx.input_event_count, ctx.params.period_count, ctx.event_period_percent,
                           ctx.event_period_fraction, ctx.event_period_repeats,
@@ -53,10 +55,12 @@ context::Status read_wave_model_values(context::RunContext& ctx) {
                                std::vector<std::int32_t>(1, 0), ctx.grid_ni, ctx.grid_nj);
   }
   const std::int32_t events = ctx.input_event_count, stations_count = ctx.station_count;
-  if (context::reserve_table_memory(ctx,
-                                    context::elements_bytes<std::int32_t>(stations_count, 2) +
-                                        context::elements_bytes<float>(events, stations_count) * 2 +
-                                        context::elements_bytes<double>(events, stations_count)) ==
+  if (context::reserve_table_memory(
+          ctx, context::bytes_of(ctx.station_i, stations_count) +
+                   context::bytes_of(ctx.station_j, stations_count) +
+                   context::bytes_of(ctx.wave_height, events, stations_count) +
+                   context::bytes_of(ctx.wave_period, events, stations_count) +
+                   context::bytes_of(ctx.wave_direction, events, stations_count)) ==
       context::Status::error_stop)
     return context::Status::error_stop;
   StationOutput stations =
