@@ -3,11 +3,14 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <sstream>
 #include <stdexcept>
+#include <utility>
 
 namespace testing_support {
 namespace fs = std::filesystem;
@@ -180,6 +183,26 @@ InScratchDir::InScratchDir() {
 InScratchDir::~InScratchDir() {
   std::error_code ec;
   fs::current_path(previous_, ec);
+}
+
+MemoryOutput::MemoryOutput() {
+  out.name = "memory";
+  out.file = open_memstream(&data_, &size_);
+  if (out.file == nullptr)
+    throw std::runtime_error("open_memstream failed");
+  out.buffer.resize(1 << 12);
+  out.real32_fields = std::make_unique<textio::Real32FieldCache>();
+}
+
+MemoryOutput::~MemoryOutput() {
+  if (out.file != nullptr)
+    std::fclose(std::exchange(out.file, nullptr));
+  std::free(data_);
+}
+
+std::string MemoryOutput::text() {
+  textio::close_output(out);
+  return std::string(data_ != nullptr ? data_ : "", size_);
 }
 
 CapturedConsole::CapturedConsole(context::RunContext& ctx) : ctx_(ctx) {

@@ -85,16 +85,29 @@ class InScratchDir {
   std::string previous_;
 };
 
-// The bytes write(out) puts through an output file of its own.
+// An output file whose records stay in memory (the mirror of reading records
+// from a text): text() closes it and returns every byte written.
+class MemoryOutput {
+ public:
+  MemoryOutput();
+  ~MemoryOutput();
+  MemoryOutput(const MemoryOutput&) = delete;
+  MemoryOutput& operator=(const MemoryOutput&) = delete;
+
+  textio::OutputFile out;
+  std::string text();
+
+ private:
+  char* data_ = nullptr;
+  std::size_t size_ = 0;
+};
+
+// The bytes write(out) puts through an output file.
 template <class Write>
 std::string written_text(Write&& write) {
-  ScratchDir dir;
-  textio::OutputSet set;
-  textio::OutputFile out = textio::create_output(set, dir.file("out"));
-  std::forward<Write>(write)(out);
-  textio::complete_output(set, out);
-  textio::commit_outputs(set);
-  return dir.read("out");
+  MemoryOutput memory;
+  std::forward<Write>(write)(memory.out);
+  return memory.text();
 }
 
 // The run context's console goes to a file of its own; text() closes it and

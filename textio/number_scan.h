@@ -119,16 +119,10 @@ inline constexpr double powers_of_ten[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1
                                            1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
                                            1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 
-// mantissa x 10^exponent correctly rounded, where one operation of the machine
-// gives it: a mantissa of at most 2^53 and a power of ten of at most 10^22 are
-// exact in double, so their quotient or product is the exact value rounded
-// once. False when the numbers are outside those bounds.
-//
-// A float is rounded from that double, which is exact too unless the double
-// fell on the midpoint between two floats from a value beside it (its second
-// rounding would then go by the tie rule instead of the side the value is on):
-// that case, about one value in 2^28, is left to the general route. The
-// quotient of these bounds always lies in the normal range of float.
+// mantissa x 10^exponent correctly rounded by one operation of the machine:
+// both are exact in double (mantissa <= 2^53, powers up to 10^22). A float
+// from a double on a midpoint between floats would be rounded twice; that
+// case is left to the general route (textio_read_speed_paths_test).
 template <class T>
 TEXTIO_ALWAYS_INLINE bool small_decimal(std::uint64_t mantissa, std::ptrdiff_t exponent,
                                         bool negative, T& value) {
