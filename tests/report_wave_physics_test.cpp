@@ -60,8 +60,9 @@ TEST(wave_physics, longshore_energy_flux_sign_and_zero_cases) {
     SCOPED_TRACE(testing::Message() << c.hs << " " << c.tp << " " << c.depth << " " << c.theta);
     const auto flux = report::longshore_energy_flux(c.hs, c.tp, c.depth, c.theta);
     ASSERT_EQ(flux.has_value(), c.flux.has_value());
-    if (c.flux)
+    if (c.flux) {
       EXPECT_NEAR(*flux, *c.flux, 1e-3);
+    }
   }
   EXPECT_TRUE(report::offshore_directed(90.5));
   EXPECT_TRUE(report::offshore_directed(-91.0));
