@@ -1,0 +1,97 @@
+#include "report/series_views.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "report/wave_physics.h"
+
+namespace report {
+namespace {
+
+PercentTable empty_table(std::size_t rows, std::size_t columns) {
+  PercentTable t;
+  t.rows = rows;
+  t.columns = columns;
+  t.percent.assign(rows * columns, 0.0);
+  t.row_total.assign(rows, 0.0);
+  t.column_total.assign(columns, 0.0);
+  return t;
+}
+
+// Counts to percentages of all counted, with the totals.
+void to_percent(PercentTable& t) {
+  if (t.counted == 0)
+    return;
+  const double scale = 100.0 / static_cast<double>(t.counted);
+  for (std::size_t r = 0; r < t.rows; ++r) {
+    for (std::size_t c = 0; c < t.columns; ++c) {
+      double& cell = t.percent[r * t.columns + c];
+      cell *= scale;
+      t.row_total[r] += cell;
+      t.column_total[c] += cell;
+    }
+  }
+}
+
+}  // namespace
+
+std::vector<Bucket> envelope(std::span<const float> values, std::size_t buckets) {
+  std::vector<Bucket> out;
+  if (values.empty() || buckets == 0)
+    return out;
+  const std::size_t parts = std::min(buckets, values.size());
+  out.resize(parts);
+  for (std::size_t b = 0; b < parts; ++b) {
+    Bucket& k = out[b];
+    k.first = b * values.size() / parts;
+    const std::size_t end = (b + 1) * values.size() / parts;
+    for (std::size_t t = k.first; t < end; ++t) {
+      const float v = values[t];
+      if (!std::isfinite(v))
+        continue;
+      k.low = k.count == 0 ? v : std::min(k.low, v);
+      k.high = k.count == 0 ? v : std::max(k.high, v);
+      ++k.count;
+    }
+  }
+  return out;
+}
+
+std::size_t value_class(double value, std::span<const double> edges) {
+  return static_cast<std::size_t>(std::upper_bound(edges.begin(), edges.end(), value) -
+                                  edges.begin());
+}
+
+PercentTable wave_rose(std::span<const float> direction, std::span<const float> height, int sectors,
+                       std::span<const double> height_edges) {
+  PercentTable t =
+      empty_table(static_cast<std::size_t>(std::max(sectors, 1)), height_edges.size() + 1);
+  const std::size_t steps = std::min(direction.size(), height.size());
+  for (std::size_t s = 0; s < steps; ++s) {
+    if (!std::isfinite(direction[s]) || !std::isfinite(height[s]))
+      continue;
+    const auto r = static_cast<std::size_t>(rose_sector(direction[s], static_cast<int>(t.rows)));
+    t.percent[r * t.columns + value_class(height[s], height_edges)] += 1.0;
+    ++t.counted;
+  }
+  to_percent(t);
+  return t;
+}
+
+PercentTable joint_table(std::span<const float> height, std::span<const float> period,
+                         std::span<const double> height_edges,
+                         std::span<const double> period_edges) {
+  PercentTable t = empty_table(height_edges.size() + 1, period_edges.size() + 1);
+  const std::size_t steps = std::min(height.size(), period.size());
+  for (std::size_t s = 0; s < steps; ++s) {
+    if (!std::isfinite(height[s]) || !std::isfinite(period[s]))
+      continue;
+    t.percent[value_class(height[s], height_edges) * t.columns +
+              value_class(period[s], period_edges)] += 1.0;
+    ++t.counted;
+  }
+  to_percent(t);
+  return t;
+}
+
+}  // namespace report
