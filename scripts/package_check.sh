@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# Builds the packages (scripts/package.sh) and checks them as a user would get
+# them: the Debian package's control data and contents, its program unpacked
+# and run on an unpacked example case against the build tree's program, the
+# Windows zip's program under wine against the Linux build (scripts/
+# windows_check.sh), and the manual page through mandoc's lint.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root="$PWD"
+scripts/package.sh
+scripts/install_build_tools.sh mandoc unzip
+deb=build/packages/quilbar_1.1.0_amd64.deb
+zip=build/packages/quilbar-1.1.0-windows-x64.zip
+[ -f build/packages/quilbar-1.1.0.tar.gz ] || { echo "package_check: no tar.gz" >&2; exit 1; }
+
+info="$(dpkg-deb --info "$deb")"
+for field in "Package: quilbar" "Version: 1.1.0" "Section: science" "Maintainer:" "Depends: libc6"; do
+  grep -q "$field" <<<"$info" || { echo "package_check: control lacks $field" >&2; exit 1; }
+done
+contents="$(dpkg-deb --contents "$deb")"
+for path in ./usr/bin/quilbar ./usr/share/man/man1/quilbar.1.gz ./usr/share/doc/quilbar/README.md \
+  ./usr/share/doc/quilbar/control-file.md ./usr/share/doc/quilbar/file-formats.md \
+  ./usr/share/doc/quilbar/behaviour-notes.md ./usr/share/doc/quilbar/examples/map_case/quilbar.ctrl; do
+  grep -q " $path\$" <<<"$contents" || { echo "package_check: the package lacks $path" >&2; exit 1; }
+done
+
+scratch="$(mktemp -d "${TMPDIR:-/tmp}/quilbar-package.XXXXXX")"
+trap 'rm -rf "$scratch"' EXIT
+dpkg-deb -x "$deb" "$scratch/root"
+man -l "$scratch/root/usr/share/man/man1/quilbar.1.gz" >/dev/null
+for case in map_case dunelot_case steady_random_case; do
+  cp -r "$scratch/root/usr/share/doc/quilbar/examples/$case" "$scratch/packaged-$case"
+  cp -r "$scratch/root/usr/share/doc/quilbar/examples/$case" "$scratch/built-$case"
+  (cd "$scratch/packaged-$case" && "$scratch/root/usr/bin/quilbar" < /dev/null > console.txt)
+  (cd "$scratch/built-$case" && "$root/build/release/quilbar" < /dev/null > console.txt)
+  diff -r "$scratch/packaged-$case" "$scratch/built-$case"
+  echo "package_check: the packaged program writes what the built one does on $case"
+done
+
+unzip -q "$zip" -d "$scratch/zip"
+LINUX_EXE="$root/build/release/quilbar" \
+  WINDOWS_EXE="$scratch/zip/quilbar-1.1.0-windows-x64/quilbar.exe" \
+  scripts/windows_check.sh "$scratch/zip/quilbar-1.1.0-windows-x64/examples/"*/
+
+mandoc -T lint -W warning docs/quilbar.1
+echo "package_check: packages, unpacked runs, the Windows zip and the manual page are sound"
