@@ -8,7 +8,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 root="$PWD"
 scripts/package.sh
-scripts/install_build_tools.sh mandoc unzip
+scripts/install_build_tools.sh mandoc man-db unzip
 deb=build/packages/quilbar_1.1.0_amd64.deb
 zip=build/packages/quilbar-1.1.0-windows-x64.zip
 [ -f build/packages/quilbar-1.1.0.tar.gz ] || { echo "package_check: no tar.gz" >&2; exit 1; }
