@@ -11,19 +11,8 @@
 
 namespace convert_test {
 
-inline context::Stamp stamp_of(const std::string& text) {
-  context::Stamp s;
-  s.fill(' ');
-  for (std::size_t k = 0; k < s.size() && k < text.size(); ++k) s[k] = text[k];
-  return s;
-}
-
-inline std::string text_of(const context::Stamp& s) {
-  return std::string(s.data(), s.size());
-}
-inline std::string text_of(const context::Label& l) {
-  return std::string(l.data(), l.size());
-}
+using testing_support::stamp_of;
+using testing_support::text_of;
 
 using testing_support::CapturedConsole;
 

@@ -19,16 +19,8 @@ namespace shoreline_test {
 using testing_support::CapturedConsole;
 using testing_support::InScratchDir;
 
-inline context::Stamp stamp_of(const char* text) {
-  context::Stamp s;
-  for (std::size_t k = 0; k < s.size(); ++k) s[k] = text[k];
-  return s;
-}
-inline context::Label label_of(const char* text) {
-  context::Label l;
-  for (std::size_t k = 0; k < l.size(); ++k) l[k] = text[k];
-  return l;
-}
+using testing_support::label_of;
+using testing_support::stamp_of;
 
 // Stations on a 3 x 2 wave grid whose depth in stored row k, column i is
 // 10 (k + 1) + i + 1; the series hold height 1 + 0.5 j + s, period 8 + j and

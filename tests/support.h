@@ -64,6 +64,26 @@ std::string read_source_file(const std::string& relative);
 // Joins records with CR LF after each: the layout every written record has.
 std::string crlf_records(std::initializer_list<std::string> records);
 
+// A stamp or label from its text (blank-padded, cut to its width), and back.
+inline context::Stamp stamp_of(const std::string& text) {
+  context::Stamp s;
+  s.fill(' ');
+  for (std::size_t k = 0; k < s.size() && k < text.size(); ++k) s[k] = text[k];
+  return s;
+}
+inline context::Label label_of(const std::string& text) {
+  context::Label l;
+  l.fill(' ');
+  for (std::size_t k = 0; k < l.size() && k < text.size(); ++k) l[k] = text[k];
+  return l;
+}
+inline std::string text_of(const context::Stamp& s) {
+  return std::string(s.data(), s.size());
+}
+inline std::string text_of(const context::Label& l) {
+  return std::string(l.data(), l.size());
+}
+
 // The console's recurring texts: the separator record and the pause prompt
 // with its line end.
 inline const std::string separator_record =
