@@ -1,7 +1,6 @@
 #include "convert/time_axis.h"
 
 #include <cmath>
-#include <cstdio>
 #include <string>
 #include <string_view>
 
@@ -9,6 +8,7 @@
 #include "context/table_memory.h"
 #include "textio/fixed_fields.h"
 #include "textio/free_writer.h"
+#include "textio/io_error.h"
 
 namespace convert {
 namespace {
@@ -205,12 +205,10 @@ context::Status build_time_axis(context::RunContext& ctx) {
     return context::Status::error_stop;
   }
   const context::Stamp& previous = ctx.step_stamp[static_cast<std::size_t>(failed_step) - 2];
-  textio::flush(ctx.console);
-  const std::string report = "quilbar: time axis:" + std::to_string(failed_step) +
-                             ": the stamp before this step cannot be read back (year outside 0 "
-                             "to 9999): " +
-                             std::string(previous.data(), previous.size()) + "\n";
-  std::fwrite(report.data(), 1, report.size(), stderr);
+  textio::write_report("time axis:" + std::to_string(failed_step) +
+                       ": the stamp before this step cannot be read back (year outside 0 to "
+                       "9999): " +
+                       std::string(previous.data(), previous.size()));
   return context::Status::fault;
 }
 

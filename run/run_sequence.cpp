@@ -152,16 +152,12 @@ int run_quilbar() {
     return 0;
   } catch (const textio::IoError& e) {
     // The run's context, its unfinished outputs with it, is gone by now.
-    std::fflush(stdout);
-    // Written whole: a file name in the report may hold any byte.
-    const std::string report = std::string("quilbar: ") + e.report() + "\n";
-    std::fwrite(report.data(), 1, report.size(), stderr);
+    textio::write_report(e.report());
     return 2;
   } catch (const std::bad_alloc&) {
     // Tables are sized from counts in the inputs; counts no machine can hold
     // end the run with a report rather than an abort.
-    std::fflush(stdout);
-    std::fprintf(stderr, "quilbar: not enough memory for the run's tables\n");
+    textio::write_report("not enough memory for the run's tables");
     return 2;
   }
 }

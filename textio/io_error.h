@@ -23,4 +23,12 @@ class IoError : public std::runtime_error {
   std::string report_;
 };
 
+// "what: " and the system's text for the error number, the reason of a report.
+std::string system_reason(const char* what, int error);
+
+// Writes "quilbar: " + report and a line end to standard error in one piece,
+// after what standard output still holds: the one form every fault the
+// program does not check takes.
+void write_report(const std::string& report);
+
 }  // namespace textio

@@ -10,10 +10,6 @@
 namespace textio {
 namespace {
 
-std::string system_reason(const char* what, int error) {
-  return std::string(what) + ": " + std::strerror(error);
-}
-
 // Writes the buffered bytes to the file.
 void drain(OutputFile& out) {
   if (out.used == 0)

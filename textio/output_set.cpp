@@ -26,10 +26,6 @@ namespace {
 constexpr std::size_t output_buffer_size = 1 << 18;
 constexpr int temp_name_attempts = 1000;
 
-std::string system_reason(const char* what, int error) {
-  return std::string(what) + ": " + std::strerror(error);
-}
-
 #ifdef _WIN32
 constexpr const char* separators = "/\\";
 long process_id() {

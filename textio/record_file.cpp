@@ -15,10 +15,6 @@ constexpr std::size_t chunk_size = 1 << 18;
 // A record longer than this is refused rather than grown without bound.
 constexpr std::size_t longest_record = std::size_t{1} << 28;
 
-std::string system_reason(const char* what) {
-  return std::string(what) + ": " + std::strerror(errno);
-}
-
 bool is_directory(const std::string& path) {
   struct stat st;
   return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
@@ -45,7 +41,7 @@ bool refill(RecordFile& f) {
       std::fread(f.buffer.data() + f.end, 1, f.buffer.size() - f.end - 1, f.file);
   if (got == 0) {
     if (std::ferror(f.file)) {
-      throw IoError(f.name, f.record_number + 1, system_reason("cannot read"));
+      throw IoError(f.name, f.record_number + 1, system_reason("cannot read", errno));
     }
     f.input_done = true;
     return false;
@@ -103,7 +99,7 @@ RecordFile open_records(const std::string& path) {
   f.name = path;
   f.file = std::fopen(path.c_str(), "rb");
   if (f.file == nullptr)
-    throw IoError(path, system_reason("cannot open file"));
+    throw IoError(path, system_reason("cannot open file", errno));
   f.buffer.resize(chunk_size);
   return f;
 }
@@ -175,7 +171,7 @@ void rewind(RecordFile& f) {
     return;
   }
   if (std::fseek(f.file, 0, SEEK_SET) != 0)
-    throw IoError(f.name, system_reason("cannot rewind"));
+    throw IoError(f.name, system_reason("cannot rewind", errno));
   std::clearerr(f.file);
   f.begin = f.end = 0;
   f.input_done = false;

@@ -50,6 +50,10 @@ context::Status check_station_cells(textio::OutputFile& console,
   const std::int32_t p = first_station_outside_grid(station_i, station_j, grid_ni, grid_nj);
   if (p == 0)
     return context::Status::ok;
+  return report_station_outside_grid(console, p);
+}
+
+context::Status report_station_outside_grid(textio::OutputFile& console, std::int32_t p) {
   textio::write_free(console, "ERROR: Wave observation station", p,
                      " lies outside the KRV-Wave grid!");
   return context::Status::error_stop;

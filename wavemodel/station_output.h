@@ -43,5 +43,7 @@ context::Status check_station_cells(textio::OutputFile& console,
                                     const std::vector<std::int32_t>& station_i,
                                     const std::vector<std::int32_t>& station_j,
                                     std::int32_t grid_ni, std::int32_t grid_nj);
+// The message that station p (from 1) lies outside the grid, and error_stop.
+context::Status report_station_outside_grid(textio::OutputFile& console, std::int32_t p);
 
 }  // namespace wavemodel

@@ -51,8 +51,7 @@ context::Status read_wave_model_values(context::RunContext& ctx) {
   // Without a whole event no station is given a cell: that is the answer,
   // whatever tables so many stations would take.
   if (ctx.input_event_count < 1) {
-    return check_station_cells(ctx.console, std::vector<std::int32_t>(1, 0),
-                               std::vector<std::int32_t>(1, 0), ctx.grid_ni, ctx.grid_nj);
+    return report_station_outside_grid(ctx.console, 1);
   }
   const std::int32_t events = ctx.input_event_count, stations_count = ctx.station_count;
   if (context::reserve_table_memory(
