@@ -80,7 +80,8 @@ struct RunContext {
   // Output series: (output step, station).
   Table<float> out_height, out_period, out_direction;
 
-  // Shoreline cell widths, released after the gauges are placed.
+  // Shoreline cell widths, released after the gauges are placed unless the
+  // run report is to draw them.
   std::vector<float> shore_cell_width;
 };
 

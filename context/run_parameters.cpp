@@ -14,5 +14,8 @@ bool is_map_output(const RunParameters& p) {
 bool is_dunelot_output(const RunParameters& p) {
   return p.output_format == dunelot_format;
 }
+bool report_requested(const RunParameters& p) {
+  return p.report_file.find_first_not_of(' ') != std::string::npos;
+}
 
 }  // namespace context

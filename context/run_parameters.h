@@ -39,6 +39,8 @@ struct RunParameters {
   std::string dun_waves_file = fixed_text("Dunelot_waves.dun", file_name_length);
   // The seed of the random order; none: seeded from the clock, every run anew.
   std::optional<std::int64_t> random_seed;
+  // The run report's page; blank: no report.
+  std::string report_file = fixed_text("", file_name_length);
 };
 
 inline constexpr const char* map_format = "TGM_Map_Wave_File";
@@ -46,5 +48,7 @@ inline constexpr const char* dunelot_format = "Dunelot_Wave_File";
 
 bool is_map_output(const RunParameters& p);
 bool is_dunelot_output(const RunParameters& p);
+// A run report was asked for (REP).
+bool report_requested(const RunParameters& p);
 
 }  // namespace context

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <map>
 #include <numbers>
 
@@ -16,6 +18,40 @@ double rank_value(const std::vector<float>& sorted, double p) {
   const std::size_t high = std::min(low + 1, sorted.size() - 1);
   const double part = rank - static_cast<double>(low);
   return sorted[low] + (static_cast<double>(sorted[high]) - sorted[low]) * part;
+}
+
+// Sorts finite floats by counting passes over their bits (11, 11 and 10
+// bits), a few times quicker than a comparison sort on a year of steps. The
+// three counts are taken in one pass; a digit that all values share (the top
+// bits of heights and periods mostly) needs no pass of its own.
+void radix_sort(std::vector<float>& values, std::vector<float>& spare) {
+  const std::size_t n = values.size();
+  std::vector<std::uint32_t> keys(n), other(n);
+  constexpr int shifts[] = {0, 11, 22};
+  std::vector<std::uint32_t> counts(3 * 2049, 0);
+  for (std::size_t k = 0; k < n; ++k) {
+    std::uint32_t bits;
+    std::memcpy(&bits, &values[k], sizeof bits);
+    // Negative values in reverse, below every positive one.
+    const std::uint32_t key = (bits & 0x80000000u) != 0 ? ~bits : bits | 0x80000000u;
+    keys[k] = key;
+    for (int d = 0; d < 3; ++d) ++counts[d * 2049 + ((key >> shifts[d]) & 0x7ffu) + 1];
+  }
+  for (int d = 0; d < 3; ++d) {
+    std::uint32_t* count = counts.data() + d * 2049;
+    if (std::find(count + 1, count + 2049, n) != count + 2049)
+      continue;  // one digit for all
+    for (std::size_t b = 1; b < 2049; ++b) count[b] += count[b - 1];
+    for (const std::uint32_t key : keys) other[count[(key >> shifts[d]) & 0x7ffu]++] = key;
+    keys.swap(other);
+  }
+  spare.resize(n);
+  for (std::size_t k = 0; k < n; ++k) {
+    const std::uint32_t key = keys[k];
+    const std::uint32_t bits = (key & 0x80000000u) != 0 ? key & 0x7fffffffu : ~key;
+    std::memcpy(&spare[k], &bits, sizeof bits);
+  }
+  values.swap(spare);
 }
 
 }  // namespace
@@ -33,7 +69,8 @@ SeriesSummary summarize(std::span<const float> values, std::vector<float>& scrat
   s.count = static_cast<std::int64_t>(scratch.size());
   if (scratch.empty())
     return s;
-  std::sort(scratch.begin(), scratch.end());
+  std::vector<float> spare;
+  radix_sort(scratch, spare);
   s.min = scratch.front();
   s.max = scratch.back();
   s.mean = sum / static_cast<double>(scratch.size());
@@ -95,11 +132,12 @@ bool too_steep(double hs, double tp) {
 
 StationClimate station_climate(std::span<const float> height, std::span<const float> period,
                                std::span<const float> direction, double depth, bool shoreline) {
+  constexpr double degree = std::numbers::pi / 180.0;
   StationClimate c;
   const std::size_t steps = std::min({height.size(), period.size(), direction.size()});
   c.steps = static_cast<std::int64_t>(steps);
   std::int64_t offshore = 0, with_flux = 0;
-  double flux_sum = 0.0;
+  double flux_sum = 0.0, east = 0.0, north = 0.0;
   for (std::size_t t = 0; t < steps; ++t) {
     const double hs = height[t], tp = period[t], theta = direction[t];
     const bool usable = std::isfinite(hs) && std::isfinite(tp) && hs > 0.0 && tp > 0.0;
@@ -108,15 +146,26 @@ StationClimate station_climate(std::span<const float> height, std::span<const fl
     } else if (too_steep(hs, tp)) {
       c.steep = true;
     }
+    // Four-byte sines are ample for a mean direction and a mean flux, and
+    // twice as quick.
+    const float angle = direction[t] * static_cast<float>(degree);
+    const double sin_theta = std::sin(angle), cos_theta = std::cos(angle);
+    if (std::isfinite(theta)) {
+      east += sin_theta;
+      north += cos_theta;
+      c.has_direction = true;
+    }
     if (!shoreline)
       continue;
     if (offshore_directed(theta))
       ++offshore;
-    if (const auto flux = longshore_energy_flux(hs, tp, depth, theta)) {
+    if (const auto flux =
+            longshore_energy_flux(hs, tp, depth, std::abs(theta) < 90.0, sin_theta * cos_theta)) {
       flux_sum += *flux;
       ++with_flux;
     }
   }
+  c.mean_direction = std::atan2(east, north) / degree;
   if (shoreline && steps > 0) {
     c.offshore_percent = 100.0 * static_cast<double>(offshore) / static_cast<double>(steps);
     if (with_flux > 0)

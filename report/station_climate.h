@@ -50,6 +50,10 @@ struct StationClimate {
   std::optional<double> mean_flux;         // W/m, Dunelot output with a flux
   bool bad_values = false;
   bool steep = false;
+  // The direction of the mean of the steps' unit vectors, degrees, as the
+  // directions are given; has_direction false when none is finite.
+  double mean_direction = 0.0;
+  bool has_direction = false;
 };
 StationClimate station_climate(std::span<const float> height, std::span<const float> period,
                                std::span<const float> direction, double depth, bool shoreline);

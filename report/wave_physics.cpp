@@ -10,37 +10,56 @@ constexpr double degree = std::numbers::pi / 180.0;
 
 }  // namespace
 
+namespace {
+
+// The root y = kd of y tanh(y) = x for x = w^2 d / g > 0. Hunt's Pade
+// approximation starts within 2e-3 of it everywhere; one step of Halley's
+// method cubes the error, to below 6e-10 (the tests sweep x from 1e-6 to 1e4
+// against bisection). One exponential in all: a year of steps at hundreds
+// of stations solves in a fraction of a second.
+double dimensionless_wave_number(double x) {
+  constexpr double d[] = {0.6666666667, 0.3555555556, 0.1608465608,
+                          0.0632098765, 0.0217540484, 0.0065407983};
+  if (x > 40.0)
+    return x;  // tanh(40) is 1 to the last bit
+  const double poly =
+      1.0 + x * (d[0] + x * (d[1] + x * (d[2] + x * (d[3] + x * (d[4] + x * d[5])))));
+  const double y = std::sqrt(x * x + x / poly);
+  const double e = std::exp(-2.0 * y);
+  const double t = (1.0 - e) / (1.0 + e);  // tanh y
+  const double f = y * t - x;
+  const double slope = t + y * (1.0 - t * t);
+  const double bend = 2.0 * (1.0 - t * t) * (1.0 - y * t);
+  return y - 2.0 * f * slope / (2.0 * slope * slope - f * bend);
+}
+
+// Cg / (w d) for x = w^2 d / g: n / y with n = (1 + 2y / sinh 2y) / 2. At the
+// root tanh y = x / y, and 2y / sinh 2y = y (1 - tanh^2 y) / tanh y.
+double group_velocity_factor(double x) {
+  const double y = dimensionless_wave_number(x);
+  const double t = x / y;
+  const double ratio = y * (1.0 - t * t) / t;
+  return (1.0 + ratio) / (2.0 * y);
+}
+
+bool usable(double period, double depth) {
+  return period > 0.0 && depth > 0.0 && std::isfinite(period) && std::isfinite(depth);
+}
+
+}  // namespace
+
 std::optional<double> wave_number(double period, double depth) {
-  if (!(period > 0.0) || !(depth > 0.0) || !std::isfinite(period) || !std::isfinite(depth))
+  if (!usable(period, depth))
     return std::nullopt;
   const double omega = 2.0 * std::numbers::pi / period;
-  const double deep = omega * omega / gravity;  // the deep-water wave number
-  // Newton's method from the explicit approximation of Fenton and McKee,
-  // which is within a few per cent everywhere: it converges in a few steps.
-  double k =
-      deep / std::pow(std::tanh(std::pow(omega * std::sqrt(depth / gravity), 1.5)), 2.0 / 3.0);
-  for (int step = 0; step < 50; ++step) {
-    const double t = std::tanh(k * depth);
-    const double f = gravity * k * t - omega * omega;
-    const double slope = gravity * (t + k * depth * (1.0 - t * t));
-    const double next = k - f / slope;
-    const bool done = std::abs(next - k) <= 1e-12 * next;
-    k = next;
-    if (done)
-      break;
-  }
-  return k;
+  return dimensionless_wave_number(omega * omega * depth / gravity) / depth;
 }
 
 std::optional<double> group_velocity(double period, double depth) {
-  const auto k = wave_number(period, depth);
-  if (!k)
+  if (!usable(period, depth))
     return std::nullopt;
   const double omega = 2.0 * std::numbers::pi / period;
-  const double kd2 = 2.0 * *k * depth;
-  // Past kd of about 350 sinh overflows; the ratio is 0 there long before.
-  const double ratio = kd2 > 700.0 ? 0.0 : kd2 / std::sinh(kd2);
-  return omega / *k * (1.0 + ratio) / 2.0;
+  return omega * depth * group_velocity_factor(omega * omega * depth / gravity);
 }
 
 bool offshore_directed(double theta) {
@@ -48,15 +67,20 @@ bool offshore_directed(double theta) {
 }
 
 std::optional<double> longshore_energy_flux(double hs, double tp, double depth, double theta) {
-  if (!(hs > 0.0) || !std::isfinite(hs))
+  return longshore_energy_flux(hs, tp, depth, std::abs(theta) < 90.0,
+                               std::sin(theta * degree) * std::cos(theta * degree));
+}
+
+std::optional<double> longshore_energy_flux(double hs, double tp, double depth, bool onshore,
+                                            double sin_cos) {
+  if (!(hs > 0.0) || !std::isfinite(hs) || !usable(tp, depth))
     return std::nullopt;
-  const auto cg = group_velocity(tp, depth);
-  if (!cg)
-    return std::nullopt;
-  if (!(std::abs(theta) < 90.0))
+  if (!onshore)
     return 0.0;
   const double energy = water_density * gravity * hs * hs / 16.0;
-  return energy * *cg * std::cos(theta * degree) * std::sin(theta * degree);
+  const double omega = 2.0 * std::numbers::pi / tp;
+  const double cg = omega * depth * group_velocity_factor(omega * omega * depth / gravity);
+  return energy * cg * sin_cos;
 }
 
 ShorePlace shore_place(double dx, double dy, double azimuth) {
@@ -67,9 +91,17 @@ ShorePlace shore_place(double dx, double dy, double azimuth) {
 
 int rose_sector(double direction, int sectors) {
   const double width = 360.0 / sectors;
-  double turned = std::fmod(direction + width / 2.0, 360.0);
+  double turned = direction + width / 2.0;
+  // Directions come within one turn of [0, 360): fmod only for others.
   if (turned < 0.0)
     turned += 360.0;
+  else if (turned >= 360.0)
+    turned -= 360.0;
+  if (turned < 0.0 || turned >= 360.0) {
+    turned = std::fmod(turned, 360.0);
+    if (turned < 0.0)
+      turned += 360.0;
+  }
   const int sector = static_cast<int>(std::floor(turned / width));
   return sector < sectors ? sector : 0;  // 360 - tiny rounds up to a whole turn
 }

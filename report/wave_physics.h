@@ -29,6 +29,10 @@ bool offshore_directed(double theta);
 // / 16, positive for positive theta; 0 for a wave travelling offshore.
 // Nothing where the depth, the height or the period is not positive.
 std::optional<double> longshore_energy_flux(double hs, double tp, double depth, double theta);
+// The same with the direction given as whether |theta| < 90 and the product
+// cos(theta) sin(theta), for a loop that has them at hand.
+std::optional<double> longshore_energy_flux(double hs, double tp, double depth, bool onshore,
+                                            double sin_cos);
 
 // A point's place relative to the shoreline grid: dx, dy from the grid's
 // origin to the point, `azimuth` the grid's compass bearing in degrees.

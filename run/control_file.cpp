@@ -64,6 +64,8 @@ bool read_parameter(textio::RecordFile& f, std::string_view key, RunParameters& 
     read_keyword_value(f, p.shore_dx);
   } else if (key == "DXF") {
     read_keyword_value(f, text_item(p.shdx_file, file_name_length));
+  } else if (key == "REP") {
+    read_keyword_value(f, text_item(p.report_file, file_name_length));
   } else if (key == "SEE") {
     // A value that is not a non-negative integer is passed over, as any
     // unreadable value is.
@@ -153,6 +155,8 @@ void print_parameter_echo(RunContext& ctx) {
   }
   if (p.random_seed)
     textio::write_free(con, "Random seed: ", *p.random_seed);
+  if (report_requested(p))
+    textio::write_free(con, "Output run report file name: ", textio::trimmed(p.report_file));
   print_closing_triple(con);
 }
 

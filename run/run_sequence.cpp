@@ -3,8 +3,11 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
+#include <future>
 #include <new>
 #include <string>
+#include <vector>
 
 #include "context/status.h"
 #include "context/table_memory.h"
@@ -12,6 +15,8 @@
 #include "convert/directions.h"
 #include "convert/station_positions.h"
 #include "convert/time_axis.h"
+#include "report/run_report.h"
+#include "report/station_results.h"
 #include "run/control_file.h"
 #include "shoreline/shoreline_output.h"
 #include "textio/free_writer.h"
@@ -57,11 +62,21 @@ Status run_phases(RunContext& ctx) {
   if (convert::place_stations(ctx) == Status::error_stop)
     return Status::error_stop;
 
+  // The run report's statistics are worked out beside the writing of the
+  // outputs (on a thread of their own where one can be had): both only read
+  // the output series. The future is waited for before the context goes.
+  std::future<std::vector<report::StationSeries>> station_series;
+  if (report_requested(ctx.params)) {
+    station_series = std::async(std::launch::async | std::launch::deferred,
+                                report::summarize_station_series, std::cref(ctx));
+  }
   if (is_map_output(ctx.params)) {
     shoreline::write_map_file(ctx);
   } else if (is_dunelot_output(ctx.params)) {
     shoreline::write_shoreline_outputs(ctx);
   }
+  if (report_requested(ctx.params))
+    return report::write_run_report(ctx, station_series.get());
   return Status::ok;
 }
 

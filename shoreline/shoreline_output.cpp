@@ -74,7 +74,8 @@ void write_shoreline_outputs(context::RunContext& ctx) {
   const auto& params = ctx.params;
   place_gauges(params.shore_x0, params.shore_y0, params.shore_azimuth, ctx.shore_cell_width,
                ctx.station_x, ctx.station_y, ctx.station_cell);
-  std::vector<float>().swap(ctx.shore_cell_width);
+  if (!context::report_requested(params))  // the run report draws the cells
+    std::vector<float>().swap(ctx.shore_cell_width);
   write_shoreline_control_file(ctx);
   write_wave_files(ctx);
 }

@@ -21,6 +21,8 @@ TEST(station_climate, summaries_of_small_series) {
       {{5, 1, 4, 2, 3}, 5, 1, 3, 3, 4.6, 4.96, 5},
       {{2, nan, 2}, 2, 2, 2, 2, 2, 2, 2},
       {{0.5f}, 1, 0.5, 0.5, 0.5, 0.5, 0.5, 0.5},
+      // Signs and magnitudes far apart sort by value, not by bits.
+      {{-99, 3, -0.25f, 1e6f, 0}, 5, -99, 199980.75, 0, 600001.2, 960000.12, 1e6},
       {{}, 0, 0, 0, 0, 0, 0, 0},
   };
   std::vector<float> scratch;

@@ -20,6 +20,22 @@ namespace {
 //  - T 8 s, d 10 m: w^2 d / g = 0.628789; x = 0.886224 (tanh x = 0.709524),
 //    k = 0.0886224, L = 70.898 m, C = 8.86229, sinh 2x = 2.85, n = 0.810122,
 //    Cg = 7.17954.
+// The solver against bisection on y tanh(y) = x over shallow to deep water.
+TEST(wave_physics, wave_number_within_1e_9_everywhere) {
+  const double period = 10.0, w = 2.0 * M_PI / period;
+  for (double x = 1e-6; x < 1e4; x *= 1.07) {
+    double low = 0.0, high = x + 1.0;
+    for (int k = 0; k < 200; ++k) {
+      const double mid = (low + high) / 2;
+      (mid * std::tanh(mid) < x ? low : high) = mid;
+    }
+    const double depth = x * report::gravity / (w * w);
+    const auto k = report::wave_number(period, depth);
+    ASSERT_TRUE(k.has_value());
+    EXPECT_NEAR(*k * depth, low, 1e-9 * low) << "x " << x;
+  }
+}
+
 TEST(wave_physics, dispersion_and_group_velocity) {
   struct Case {
     double period, depth, k, cg;

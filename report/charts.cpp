@@ -1,0 +1,235 @@
+#include "report/charts.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+#include <string>
+
+#include "report/plan_view.h"
+
+namespace report {
+namespace {
+
+constexpr double degree = std::numbers::pi / 180.0;
+
+struct Point {
+  double x = 0.0, y = 0.0;
+};
+
+// A point at `radius` from the rose's centre, `angle` degrees clockwise from up.
+Point on_rose(double radius, double angle) {
+  constexpr double centre = 150.0;
+  return {centre + radius * std::sin(angle * degree), centre - radius * std::cos(angle * degree)};
+}
+
+void put_point(Page& page, Point p) {
+  page << Num{p.x} << " " << Num{p.y};
+}
+
+// Axis ticks from 0 to `top` every `step` along the left of a plot.
+void write_value_axis(Page& page, double left, double top, double height, double max_value,
+                      double step, double low = 0.0) {
+  page << "<g class=\"axis\">";
+  for (double v = std::ceil(low / step) * step; v <= max_value * (1 + 1e-9); v += step) {
+    const double y = top + height * (1.0 - (v - low) / (max_value - low));
+    page << "<path class=\"gridline\" d=\"M" << Num{left} << " " << Num{y} << "h"
+         << Num{1000 - left} << "\"/><text class=\"left\" x=\"" << Num{left - 5} << "\" y=\""
+         << Num{y + 4} << "\">" << Num{v, 3} << "</text>";
+  }
+  page << "</g>\r\n";
+}
+
+}  // namespace
+
+std::string stamp_text(const context::Stamp& s, bool with_time) {
+  std::string t;
+  t.append(s.data(), 4).append("-").append(s.data() + 4, 2).append("-").append(s.data() + 6, 2);
+  if (with_time)
+    t.append(" ").append(s.data() + 8, 2).append(":").append(s.data() + 10, 2);
+  return t;
+}
+
+void write_rose(Page& page, const PercentTable& rose, bool shoreline) {
+  constexpr double outer = 105.0;
+  double largest = 0.0;
+  for (const double total : rose.row_total) largest = std::max(largest, total);
+  const double ring = nice_step(largest, 3);
+  const double full = largest > 0.0 ? std::ceil(largest / ring - 1e-9) * ring : 1.0;
+  const double scale = outer / full;
+
+  page << "<svg class=\"rose\" xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 300 300\" "
+          "role=\"img\" aria-label=\"wave rose\">\r\n";
+  if (shoreline) {
+    // Directions past 90 on either side travel offshore: the lower half.
+    page << "<path class=\"offshore\" d=\"M";
+    put_point(page, on_rose(outer, 90));
+    page << "A" << Num{outer} << " " << Num{outer} << " 0 0 1 ";
+    put_point(page, on_rose(outer, 270));
+    page << "Z\"/>\r\n";
+  }
+  for (double r = ring; r <= full * (1 + 1e-9); r += ring) {
+    page << "<circle class=\"ring\" cx=\"150\" cy=\"150\" r=\"" << Num{r * scale} << "\"/>"
+         << "<text class=\"ringlabel\" x=\"" << Num{150 + r * scale * 0.72 + 2} << "\" y=\""
+         << Num{150 - r * scale * 0.69} << "\">" << Num{r, 2} << " %</text>\r\n";
+  }
+  const double width = 360.0 / static_cast<double>(rose.rows);
+  for (std::size_t sector = 0; sector < rose.rows; ++sector) {
+    // Sector k is centred on k sectors' width; on the shore-relative rose a
+    // positive direction lies to the left.
+    const double centre = (shoreline ? -1.0 : 1.0) * width * static_cast<double>(sector);
+    const double a0 = centre - width / 2 + 1.0, a1 = centre + width / 2 - 1.0;
+    double inner = 0.0;
+    for (std::size_t c = 0; c < rose.columns; ++c) {
+      const double share = rose.at(sector, c);
+      if (share <= 0.0)
+        continue;
+      const double r0 = inner * scale, r1 = (inner + share) * scale;
+      page << "<path class=\"h" << Int{static_cast<std::int64_t>(c)} << "\" d=\"M";
+      put_point(page, on_rose(r0, a0));
+      page << "L";
+      put_point(page, on_rose(r1, a0));
+      page << "A" << Num{r1} << " " << Num{r1} << " 0 0 1 ";
+      put_point(page, on_rose(r1, a1));
+      page << "L";
+      put_point(page, on_rose(r0, a1));
+      if (r0 > 0.0) {
+        page << "A" << Num{r0} << " " << Num{r0} << " 0 0 0 ";
+        put_point(page, on_rose(r0, a0));
+      }
+      page << "Z\"/>\r\n";
+      inner += share;
+    }
+  }
+  struct Mark {
+    double angle;
+    const char* text;
+  };
+  static constexpr Mark compass[] = {{0, "N"}, {90, "E"}, {180, "S"}, {270, "W"}};
+  static constexpr Mark shore[] = {
+      {0, "0 shore normal"}, {270, "+90"}, {180, "\u00b1180"}, {90, "\u221290"}};
+  for (const Mark& m : shoreline ? std::span<const Mark>(shore) : std::span<const Mark>(compass)) {
+    const Point p = on_rose(outer + 16, m.angle);
+    page << "<text class=\"dir\" x=\"" << Num{p.x} << "\" y=\"" << Num{p.y + 4} << "\">"
+         << std::string_view(m.text) << "</text>";
+  }
+  page << "\r\n</svg>\r\n";
+}
+
+void write_height_plot(Page& page, const StationSeries& series,
+                       std::span<const context::Stamp> stamps) {
+  constexpr double left = 50.0, top = 22.0, height = 130.0, right = 990.0;
+  const double top_value =
+      nice_step(series.height.max, 4) *
+      std::max(1.0, std::ceil(series.height.max / nice_step(series.height.max, 4) - 1e-9));
+  const double max_value = top_value > 0.0 ? top_value : 1.0;
+  const std::size_t steps = stamps.size();
+  page << "<svg class=\"series\" xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 1000 180\" "
+          "role=\"img\" aria-label=\"Hs over the output time axis\">\r\n";
+  write_value_axis(page, left, top, height, max_value, nice_step(max_value, 4));
+  page << "<text class=\"unit\" x=\"4\" y=\"12\">Hs (m)</text>\r\n";
+  const auto x_of = [&](double step) {
+    return left + (right - left) * (steps > 1 ? step / static_cast<double>(steps - 1) : 0.5);
+  };
+  const auto y_of = [&](double v) { return top + height * (1.0 - v / max_value); };
+  // The envelope: along the highs, back along the lows.
+  const auto& buckets = series.height_envelope;
+  page << "<polygon class=\"envelope\" points=\"";
+  for (const Bucket& b : buckets) {
+    if (b.count > 0)
+      page << Num{x_of(static_cast<double>(b.first))} << "," << Num{y_of(b.high)} << " ";
+  }
+  for (auto b = buckets.rbegin(); b != buckets.rend(); ++b) {
+    if (b->count > 0)
+      page << Num{x_of(static_cast<double>(b->first))} << "," << Num{y_of(b->low)} << " ";
+  }
+  page << "\"/>\r\n<g class=\"axis\">";
+  if (steps > 0) {
+    const std::size_t ticks = std::min<std::size_t>(steps, 6);
+    // Dates alone, unless two ticks would show the same one.
+    bool with_time = false;
+    for (std::size_t t = 1; t < ticks; ++t) {
+      with_time = with_time || std::equal(stamps[(t - 1) * (steps - 1) / (ticks - 1)].begin(),
+                                          stamps[(t - 1) * (steps - 1) / (ticks - 1)].begin() + 8,
+                                          stamps[t * (steps - 1) / (ticks - 1)].begin());
+    }
+    for (std::size_t t = 0; t < ticks; ++t) {
+      const std::size_t step = ticks > 1 ? t * (steps - 1) / (ticks - 1) : 0;
+      const double x = x_of(static_cast<double>(step));
+      page << "<path d=\"M" << Num{x} << " " << Num{top + height} << "v5\"/><text x=\""
+           << Num{std::clamp(x, left + 30, right - 30)} << "\" y=\"" << Num{top + height + 20}
+           << "\">" << Text{stamp_text(stamps[step], with_time)} << "</text>";
+    }
+  }
+  page << "</g>\r\n</svg>\r\n";
+}
+
+void write_flux_plot(Page& page, const context::RunContext& ctx,
+                     const std::vector<StationResult>& stations) {
+  constexpr double left = 80.0, top = 24.0, height = 210.0, right = 990.0;
+  double low = 0.0, high = 0.0, far = 0.0;
+  for (const float w : ctx.shore_cell_width) far += w;
+  double near = std::min(0.0, far);
+  far = std::max(0.0, far);
+  for (const StationResult& r : stations) {
+    if (r.series.climate.mean_flux) {
+      low = std::min(low, *r.series.climate.mean_flux);
+      high = std::max(high, *r.series.climate.mean_flux);
+    }
+    near = std::min(near, r.alongshore);
+    far = std::max(far, r.alongshore);
+  }
+  if (far - near <= 0.0)
+    far = near + 1.0;
+  const double step = nice_step(std::max(high - low, 1.0), 5);
+  low = std::floor(low / step - 1e-9) * step;
+  high = std::ceil(high / step + 1e-9) * step;
+  if (high - low <= 0.0)
+    high = low + step;
+  const auto x_of = [&](double d) { return left + (right - left) * (d - near) / (far - near); };
+  const auto y_of = [&](double v) { return top + height * (high - v) / (high - low); };
+
+  page << "<svg class=\"flux\" xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 1000 280\" "
+          "role=\"img\" aria-label=\"longshore energy flux along the coast\">\r\n";
+  // Cell edges, every one or every n-th for many cells.
+  const std::size_t cells = ctx.shore_cell_width.size();
+  const std::size_t every =
+      cells <= 200 ? 1 : static_cast<std::size_t>(nice_step(double(cells), 20));
+  page << "<path class=\"celledge\" d=\"";
+  double edge = 0.0;
+  for (std::size_t k = 0; k <= cells; ++k) {
+    if (k % every == 0)
+      page << "M" << Num{x_of(edge)} << " " << Num{top} << "v" << Num{height};
+    if (k < cells)
+      edge += ctx.shore_cell_width[k];
+  }
+  page << "\"/>\r\n";
+  write_value_axis(page, left, top, height, high, step, low);
+  page << "<path class=\"zero\" d=\"M" << Num{left} << " " << Num{y_of(0)} << "H" << Num{right}
+       << "\"/>\r\n";
+  page << "<polyline class=\"fluxline\" points=\"";
+  for (const StationResult& r : stations) {
+    if (r.series.climate.mean_flux)
+      page << Num{x_of(r.alongshore)} << "," << Num{y_of(*r.series.climate.mean_flux)} << " ";
+  }
+  page << "\"/>\r\n";
+  for (std::size_t p = 0; p < stations.size(); ++p) {
+    const StationResult& r = stations[p];
+    if (!r.series.climate.mean_flux)
+      continue;
+    page << "<circle class=\"" << std::string_view(r.flags != 0 ? "st flagged" : "st") << "\" cx=\""
+         << Num{x_of(r.alongshore)} << "\" cy=\"" << Num{y_of(*r.series.climate.mean_flux)}
+         << "\" r=\"3.5\"><title>station " << Int{static_cast<std::int64_t>(p + 1)} << ": "
+         << Num{*r.series.climate.mean_flux, 1} << " W/m</title></circle>\r\n";
+  }
+  page << "<g class=\"axis\">";
+  const double dstep = nice_step(far - near, 8);
+  for (double d = std::ceil(near / dstep) * dstep; d <= far; d += dstep) {
+    page << "<text x=\"" << Num{x_of(d)} << "\" y=\"" << Num{top + height + 18} << "\">"
+         << Num{d, 0} << "</text>";
+  }
+  page << "<text x=\"" << Num{(left + right) / 2} << "\" y=\"" << Num{top + height + 40}
+       << "\">alongshore distance from the Dunelot grid origin (m)</text>"
+       << "<text class=\"unit\" x=\"4\" y=\"12\">flux (W/m)</text></g>\r\n</svg>\r\n";
+}
+
+}  // namespace report

@@ -1,0 +1,34 @@
+// report/charts.h: the run report's pictures of one station and of the
+// coast: the wave rose, the envelope of the heights over the output time
+// axis, and the longshore energy flux along the shoreline grid; each an
+// inline SVG element with its axes and units.
+#pragma once
+
+#include <span>
+#include <vector>
+
+#include "context/run_context.h"
+#include "report/markup.h"
+#include "report/station_results.h"
+
+namespace report {
+
+// The rose of a station's output directions (where the waves come from), its
+// sectors split by height class, radii in percent of the steps. For the
+// Dunelot output it is drawn as seen from the shore looking out to sea: up is
+// the shore normal (0), positive directions to the left; else north up.
+void write_rose(Page& page, const PercentTable& rose, bool shoreline);
+
+// The least and greatest height of each part of the output time axis.
+void write_height_plot(Page& page, const StationSeries& series,
+                       std::span<const context::Stamp> stamps);
+
+// The mean longshore energy flux of each station against its alongshore
+// distance, with the shoreline cells' edges (Dunelot output).
+void write_flux_plot(Page& page, const context::RunContext& ctx,
+                     const std::vector<StationResult>& stations);
+
+// A stamp yyyymmddHHMMSS as "yyyy-mm-dd HH:MM" (or only the date).
+std::string stamp_text(const context::Stamp& stamp, bool with_time);
+
+}  // namespace report

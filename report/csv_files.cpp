@@ -1,0 +1,89 @@
+#include "report/csv_files.h"
+
+#include <cmath>
+#include <numbers>
+#include <string>
+
+#include "report/csv_text.h"
+
+namespace report {
+namespace {
+
+// Metres and map coordinates: three decimals, and at least four significant
+// digits below 1.
+std::string metres(double v) {
+  return std::abs(v) >= 1.0 ? plain_decimals(v, 3) : plain_significant(v, 4);
+}
+
+std::string real(double v) {
+  return plain_significant(v, 4);
+}
+
+}  // namespace
+
+void write_station_table(textio::OutputFile& out, const context::RunContext& ctx,
+                         const std::vector<StationResult>& stations) {
+  const bool shoreline = context::is_dunelot_output(ctx.params);
+  textio::write_record(out,
+                       "station,i,j,easting,northing,depth,cell,alongshore_m,crossshore_m,"
+                       "hs_mean_m,hs_max_m,tp_mean_s,offshore_directed_pct,"
+                       "longshore_flux_w_per_m,flags");
+  std::string row;
+  for (std::size_t p = 0; p < stations.size(); ++p) {
+    const StationResult& r = stations[p];
+    const StationSeries& s = r.series;
+    const bool has_height = s.height.count > 0, has_period = s.period.count > 0;
+    row = std::to_string(p + 1) + "," + std::to_string(r.i) + "," + std::to_string(r.j) + ",";
+    row += metres(r.easting) + "," + metres(r.northing) + "," + real(r.depth) + ",";
+    if (shoreline)
+      row += std::to_string(r.cell) + "," + metres(r.alongshore) + "," + metres(r.cross_shore);
+    else
+      row += ",,";
+    row += ",";
+    row += (has_height ? real(s.height.mean) : "") + "," + (has_height ? real(s.height.max) : "") +
+           "," + (has_period ? real(s.period.mean) : "") + ",";
+    row += (s.climate.offshore_percent ? real(*s.climate.offshore_percent) : "") + ",";
+    row += (s.climate.mean_flux ? real(*s.climate.mean_flux) : "") + ",";
+    row += csv_field(flag_names(r.flags));
+    textio::write_record(out, row);
+  }
+}
+
+void write_cell_table(textio::OutputFile& out, const context::RunContext& ctx,
+                      const std::vector<StationResult>& stations) {
+  textio::write_record(out,
+                       "cell,width_m,start_alongshore_m,start_easting,start_northing,"
+                       "end_easting,end_northing,stations,wkt");
+  if (!context::is_dunelot_output(ctx.params))
+    return;
+  const double a = ctx.params.shore_azimuth * std::numbers::pi / 180.0;
+  const double ux = std::sin(a), uy = std::cos(a);
+  const std::size_t cells = ctx.shore_cell_width.size();
+  // The stations of each cell, in station order.
+  std::vector<std::string> members(cells);
+  for (std::size_t p = 0; p < stations.size(); ++p) {
+    const std::int32_t c = stations[p].cell;
+    if (c < 1 || static_cast<std::size_t>(c) > cells)
+      continue;
+    std::string& m = members[static_cast<std::size_t>(c) - 1];
+    if (!m.empty())
+      m += ';';
+    m += std::to_string(p + 1);
+  }
+  double start = 0.0;
+  std::string row;
+  for (std::size_t k = 0; k < cells; ++k) {
+    const double width = ctx.shore_cell_width[k], end = start + width;
+    const std::string x0 = metres(ctx.params.shore_x0 + start * ux);
+    const std::string y0 = metres(ctx.params.shore_y0 + start * uy);
+    const std::string x1 = metres(ctx.params.shore_x0 + end * ux);
+    const std::string y1 = metres(ctx.params.shore_y0 + end * uy);
+    row = std::to_string(k + 1) + "," + real(width) + "," + metres(start) + "," + x0 + "," + y0 +
+          "," + x1 + "," + y1 + "," + members[k] + "," +
+          csv_field("LINESTRING (" + x0 + " " + y0 + ", " + x1 + " " + y1 + ")");
+    textio::write_record(out, row);
+    start = end;
+  }
+}
+
+}  // namespace report

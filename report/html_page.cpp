@@ -1,0 +1,381 @@
+#include "report/html_page.h"
+
+#include <algorithm>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "report/charts.h"
+#include "report/plan_view.h"
+#include "textio/free_writer.h"
+
+namespace report {
+namespace {
+
+constexpr std::string_view style = R"(
+body{font:14px/1.45 system-ui,-apple-system,"Segoe UI",Roboto,Arial,sans-serif;color:#1d2430;margin:0;background:#f6f7f9}
+main{max-width:1180px;margin:0 auto;padding:8px 20px 40px}
+header{background:#1f3b57;color:#fff;padding:14px 20px}
+header h1{margin:0;font-size:22px}header p{margin:4px 0 0;opacity:.85}
+nav{position:sticky;top:0;background:#fff;border-bottom:1px solid #d8dde3;padding:6px 20px;z-index:2}
+nav a{margin-right:16px;color:#1f5c99;text-decoration:none}
+section,footer{background:#fff;border:1px solid #d8dde3;border-radius:6px;padding:10px 18px;margin:16px 0}
+h2{font-size:18px;margin:6px 0 10px;color:#1f3b57}
+table{border-collapse:collapse;font-variant-numeric:tabular-nums}
+td,th{padding:2px 8px;border-bottom:1px solid #e6e9ee;text-align:right;white-space:nowrap}
+th{background:#eef1f5;font-weight:600}
+.scroll th{position:sticky;top:0}
+td.t,th.t{text-align:left}
+table.kv td:first-child{text-align:left;color:#555}table.kv td{text-align:left}
+.scroll{overflow:auto;max-height:640px}
+tr.flagged td{background:#fdecea}
+.flag{display:inline-block;background:#c0392b;color:#fff;border-radius:3px;padding:0 5px;margin:1px;font-size:12px}
+.ok{color:#1e7d32}
+svg{display:block;max-width:100%;height:auto}
+svg text{font:12px system-ui,Arial,sans-serif;fill:#333;text-anchor:middle}
+svg text.left{text-anchor:end}svg text.unit{text-anchor:start;font-weight:600}
+svg.plan{max-height:900px}
+.sea{fill:#fbfcfd}.frame{fill:none;stroke:#888}
+.d0{fill:#e3f1fb;background:#e3f1fb}.d1{fill:#cde6f7;background:#cde6f7}.d2{fill:#b0d6f0;background:#b0d6f0}
+.d3{fill:#8fc3e7;background:#8fc3e7}.d4{fill:#6dacdc;background:#6dacdc}.d5{fill:#4d93cd;background:#4d93cd}
+.d6{fill:#3479b9;background:#3479b9}.d7{fill:#225ea0;background:#225ea0}.dl{fill:#e6d9b8;background:#e6d9b8}
+.grid{fill:none;stroke:#1f3b57;stroke-width:1.5;stroke-dasharray:6 3}
+.origin{fill:#1f3b57}
+.shore line{stroke:#7a4b00;stroke-width:3}.shore .ticks{stroke:#7a4b00;stroke-width:1.2}
+text.cellno{fill:#7a4b00;font-size:11px}
+.proj{stroke:#555;stroke-width:.8;stroke-dasharray:3 2;fill:none}
+.arrow{stroke:#111;stroke-width:1.6}marker path{fill:#111}
+circle.st{fill:#1d2430;stroke:#fff;stroke-width:1.2}circle.flagged{fill:#d7301f}
+text.stno{font-size:11px;font-weight:600;text-anchor:start;paint-order:stroke;stroke:#fff;stroke-width:3px}
+text.stno.flagged{fill:#d7301f}
+.scalebar path{fill:none;stroke:#111;stroke-width:2}.scalebar text{text-anchor:start}
+.north path{fill:#111}.north text{font-weight:700}
+.coords path{stroke:#888}
+.legend{font-size:13px;color:#333}
+.sw{display:inline-block;width:12px;height:12px;border:1px solid #999;vertical-align:middle;margin:0 3px 0 8px}
+.sw.st{background:#1d2430;border-radius:6px}.sw.flagged{background:#d7301f;border-radius:6px}
+.h0{fill:#fde725;background:#fde725}.h1{fill:#7ad151;background:#7ad151}.h2{fill:#22a884;background:#22a884}
+.h3{fill:#2a788e;background:#2a788e}.h4{fill:#414487;background:#414487}
+.ring{fill:none;stroke:#bbb;stroke-dasharray:2 2}.ringlabel{font-size:10px;fill:#777}
+.offshore{fill:#ececec}text.dir{font-weight:600}
+.envelope{fill:#2a788e;stroke:#2a788e;stroke-width:.6}
+.axis path{stroke:#888}.axis path.gridline{stroke:#e3e6ea}
+.celledge{stroke:#eadcc4}.zero{stroke:#555}.fluxline{fill:none;stroke:#2a788e;stroke-width:1.2}
+details.station{border-top:1px solid #e6e9ee;padding:4px 0}
+details.station summary{cursor:pointer;padding:3px 0}
+details.station[open] summary{font-weight:600}
+.pair{display:flex;flex-wrap:wrap;gap:20px;align-items:flex-start}
+.pair svg.rose{width:300px}
+td.q1{background:#eaf3f7}td.q2{background:#c9e2ec}td.q3{background:#96c6d8}td.q4{background:#5fa3bf}
+td.total,th.total{font-weight:600;background:#f3f4f6}
+ol.defs li{margin:4px 0}
+)";
+
+Int count(std::size_t n) {
+  return Int{static_cast<std::int64_t>(n)};
+}
+
+void write_file_table(Page& page, std::string_view title, const std::vector<FileEntry>& files) {
+  page << "<details><summary>" << title << " (" << count(files.size()) << ")</summary>"
+       << "<table><tr><th class=\"t\">file</th><th>bytes</th><th class=\"t\"></th></tr>\r\n";
+  for (const FileEntry& f : files) {
+    page << "<tr><td class=\"t\">" << Text{f.name} << "</td><td>";
+    if (f.bytes)
+      page << Int{static_cast<std::int64_t>(*f.bytes)};
+    page << "</td><td class=\"t\">" << Text{f.note} << "</td></tr>\r\n";
+  }
+  page << "</table></details>\r\n";
+}
+
+void kv(Page& page, std::string_view key, std::string_view value) {
+  page << "<tr><td>" << key << "</td><td>" << Text{value} << "</td></tr>\r\n";
+}
+
+void write_summary(Page& page, const context::RunContext& ctx,
+                   const std::vector<StationResult>& stations, const PageFiles& files) {
+  const auto& p = ctx.params;
+  const bool shoreline = context::is_dunelot_output(p);
+  page << "<section id=\"summary\"><h2>Run summary</h2><table class=\"kv\">\r\n";
+  kv(page, "Mode",
+     p.krv_mode == 0 ? "steady state: events repeated by their frequency of occurrence"
+                     : "time series: one output step per wave event");
+  kv(page, "Output",
+     shoreline ? "Dunelot control file and one *.wave file per station" : "TGM map file");
+  kv(page, "Stations", std::to_string(ctx.station_count));
+  kv(page, "Input events", std::to_string(ctx.input_event_count));
+  kv(page, "Output steps", std::to_string(ctx.output_event_count));
+  if (!ctx.step_stamp.empty()) {
+    kv(page, "Output time axis",
+       stamp_text(ctx.step_stamp.front(), true) + " to " + stamp_text(ctx.step_stamp.back(), true) +
+           ", every " + number_text(p.time_step_hours, 6) + " h");
+  }
+  kv(page, "Series length", number_text(p.series_length_hours, 6) + " h");
+  kv(page, "Periods", std::to_string(p.period_count));
+  std::string order = "as the input events";
+  if (p.random_order == 1) {
+    order = p.random_seed ? "random within each period, seed " + std::to_string(*p.random_seed)
+                          : "random within each period, seeded from the clock (not repeatable)";
+  }
+  kv(page, "Order of events", order);
+  kv(page, "KRV-Wave grid",
+     std::to_string(ctx.grid_ni) + " x " + std::to_string(ctx.grid_nj) + " cells, origin " +
+         number_text(ctx.wave_origin_x, 3) + " E, " + number_text(ctx.wave_origin_y, 3) +
+         " N, azimuth " + number_text(ctx.wave_azimuth, 4) + "\u00b0");
+  if (shoreline) {
+    double length = 0.0;
+    for (const float w : ctx.shore_cell_width) length += w;
+    kv(page, "Dunelot grid",
+       std::to_string(ctx.shore_cell_width.size()) + " cells, " + number_text(length, 3) +
+           " m, origin " + number_text(p.shore_x0, 3) + " E, " + number_text(p.shore_y0, 3) +
+           " N, azimuth " + number_text(p.shore_azimuth, 4) + "\u00b0");
+  }
+  std::size_t flagged = 0;
+  for (const StationResult& r : stations) flagged += r.flags != 0 ? 1 : 0;
+  page << "<tr><td>Checks</td><td>";
+  if (flagged == 0)
+    page << "<span class=\"ok\">no station is flagged</span>";
+  else
+    page << count(flagged) << " of " << count(stations.size())
+         << " stations flagged: see <a href=\"#checks\">Checks</a>";
+  page << "</td></tr>\r\n</table>\r\n";
+  write_file_table(page, "Files read", files.read);
+  write_file_table(page, "Files written", files.written);
+  page << "</section>\r\n";
+}
+
+void write_station_table(Page& page, const context::RunContext& ctx,
+                         const std::vector<StationResult>& stations) {
+  const bool shoreline = context::is_dunelot_output(ctx.params);
+  page << "<section id=\"stations\"><h2>Stations</h2><div class=\"scroll\"><table>\r\n<tr>"
+          "<th>station</th><th>i</th><th>j</th><th>Easting (m)</th><th>Northing (m)</th>"
+          "<th>depth (m)</th><th>cell</th><th>alongshore (m)<sup>2</sup></th>"
+          "<th>cross-shore (m)<sup>2</sup></th><th>mean Hs (m)</th><th>max Hs (m)</th>"
+          "<th>mean Tp (s)</th><th>offshore-directed (%)<sup>1</sup></th>"
+          "<th>longshore flux (W/m)<sup>3</sup></th><th class=\"t\">flags</th></tr>\r\n";
+  for (std::size_t p = 0; p < stations.size(); ++p) {
+    const StationResult& r = stations[p];
+    const StationSeries& s = r.series;
+    page << (r.flags != 0 ? std::string_view("<tr class=\"flagged\">") : std::string_view("<tr>"))
+         << "<td><a href=\"#station-" << count(p + 1) << "\">" << count(p + 1) << "</a></td><td>"
+         << Int{r.i} << "</td><td>" << Int{r.j} << "</td><td>" << Num{r.easting, 1} << "</td><td>"
+         << Num{r.northing, 1} << "</td><td>" << Num{r.depth, 2} << "</td><td>";
+    if (shoreline)
+      page << Int{r.cell} << "</td><td>" << Num{r.alongshore, 1} << "</td><td>"
+           << Num{r.cross_shore, 1};
+    else
+      page << "</td><td></td><td>";
+    page << "</td><td>";
+    if (s.height.count > 0)
+      page << Num{s.height.mean, 2} << "</td><td>" << Num{s.height.max, 2};
+    else
+      page << "</td><td>";
+    page << "</td><td>";
+    if (s.period.count > 0)
+      page << Num{s.period.mean, 2};
+    page << "</td><td>";
+    if (s.climate.offshore_percent)
+      page << Num{*s.climate.offshore_percent, 1};
+    page << "</td><td>";
+    if (s.climate.mean_flux)
+      page << Num{*s.climate.mean_flux, 1};
+    page << "</td><td class=\"t\">";
+    for (const StationFlag f : all_flags) {
+      if ((r.flags & f) != 0)
+        page << "<span class=\"flag\">" << std::string_view(flag_names(f)) << "</span>";
+    }
+    page << "</td></tr>\r\n";
+  }
+  page << "</table></div></section>\r\n";
+}
+
+void write_coast(Page& page, const context::RunContext& ctx,
+                 const std::vector<StationResult>& stations) {
+  page << "<section id=\"coast\"><h2>Along the coast</h2>\r\n";
+  write_flux_plot(page, ctx, stations);
+  page << "<p class=\"legend\">Mean longshore energy flux of each station (W/m)<sup>3</sup> "
+          "against its alongshore distance<sup>2</sup>; the light lines are the Dunelot cell "
+          "edges. Positive flux runs toward increasing alongshore distance (higher cell "
+          "numbers); where the flux changes along the coast, the shoreline model moves sand: "
+          "it takes it where the flux grows and leaves it where the flux falls.</p></section>\r\n";
+}
+
+std::string class_label(std::span<const double> edges, std::size_t k, int decimals) {
+  if (k == 0)
+    return "< " + number_text(edges[0], decimals);
+  if (k == edges.size())
+    return "\u2265 " + number_text(edges.back(), decimals);
+  return number_text(edges[k - 1], decimals) + "\u2013" + number_text(edges[k], decimals);
+}
+
+std::string_view share_class(double percent) {
+  if (percent >= 15.0)
+    return " class=\"q4\"";
+  if (percent >= 5.0)
+    return " class=\"q3\"";
+  if (percent >= 1.0)
+    return " class=\"q2\"";
+  return " class=\"q1\"";
+}
+
+void write_joint_table(Page& page, const PercentTable& t) {
+  page << "<table class=\"joint\"><tr><th class=\"t\">Hs (m) \\ Tp (s)</th>";
+  for (std::size_t c = 0; c < t.columns; ++c)
+    page << "<th>" << Text{class_label(joint_period_edges, c, 0)} << "</th>";
+  page << "<th class=\"total\">total</th></tr>\r\n";
+  for (std::size_t r = 0; r < t.rows; ++r) {
+    page << "<tr><th class=\"t\">" << Text{class_label(joint_height_edges, r, 1)} << "</th>";
+    for (std::size_t c = 0; c < t.columns; ++c) {
+      const double v = t.at(r, c);
+      if (v > 0.0)
+        page << "<td" << share_class(v) << ">" << Num{v, 2} << "</td>";
+      else
+        page << "<td></td>";
+    }
+    page << "<td class=\"total\">" << Num{t.row_total[r], 2} << "</td></tr>\r\n";
+  }
+  page << "<tr><th class=\"t total\">total</th>";
+  for (std::size_t c = 0; c < t.columns; ++c)
+    page << "<td class=\"total\">" << Num{t.column_total[c], 2} << "</td>";
+  page << "<td class=\"total\">" << Num{t.counted > 0 ? 100.0 : 0.0, 2} << "</td></tr></table>\r\n";
+}
+
+void write_statistics(Page& page, const StationResult& r, bool shoreline) {
+  const StationSeries& s = r.series;
+  page << "<table><tr><th class=\"t\"></th><th>min</th><th>mean</th><th>P50</th><th>P90</th>"
+          "<th>P99</th><th>max</th></tr>\r\n";
+  const auto row = [&](std::string_view name, const SeriesSummary& v) {
+    page << "<tr><th class=\"t\">" << name << "</th>";
+    if (v.count > 0) {
+      for (const double x : {v.min, v.mean, v.p50, v.p90, v.p99, v.max})
+        page << "<td>" << Num{x, 2} << "</td>";
+    } else {
+      page << "<td colspan=\"6\">no value</td>";
+    }
+    page << "</tr>\r\n";
+  };
+  row("Hs (m)", s.height);
+  row("Tp (s)", s.period);
+  page << "</table>\r\n<table class=\"kv\">";
+  kv(page, "output steps", std::to_string(s.climate.steps));
+  if (s.climate.has_direction)
+    kv(page, shoreline ? "mean direction to the shore normal" : "mean direction (from, compass)",
+       number_text(s.climate.mean_direction, 1) + "\u00b0");
+  if (s.climate.offshore_percent)
+    kv(page, "offshore-directed", number_text(*s.climate.offshore_percent, 1) + " %");
+  if (s.climate.mean_flux)
+    kv(page, "mean longshore energy flux", number_text(*s.climate.mean_flux, 1) + " W/m");
+  page << "</table>\r\n";
+}
+
+void write_station_sections(Page& page, const context::RunContext& ctx,
+                            const std::vector<StationResult>& stations) {
+  const bool shoreline = context::is_dunelot_output(ctx.params);
+  page << "<section id=\"each\"><h2>Each station</h2><p class=\"legend\">Wave rose: where the "
+          "waves come from, in 16 sectors, radius in percent of the output steps, by Hs class:";
+  for (std::size_t k = 0; k <= std::size(rose_height_edges); ++k)
+    page << "<span class=\"sw h" << count(k) << "\"></span>"
+         << Text{class_label(rose_height_edges, k, 1)} << " m";
+  page << (shoreline ? std::string_view(". Seen from the shore looking out to sea: up is the shore "
+                                        "normal, the grey half travels offshore.")
+                     : std::string_view(". Map directions, north up."))
+       << " The height plot shows the least and the greatest Hs of each part of the output "
+          "time axis (every peak is kept).</p>\r\n";
+  const std::span<const context::Stamp> stamps(ctx.step_stamp);
+  for (std::size_t p = 0; p < stations.size(); ++p) {
+    const StationResult& r = stations[p];
+    // The first section open, to show what each holds.
+    page << "<details class=\"station\" id=\"station-" << count(p + 1)
+         << std::string_view(p == 0 ? "\" open=\"open" : "") << "\"><summary>Station "
+         << count(p + 1) << " \u2014 cell (" << Int{r.i} << ", " << Int{r.j} << ")";
+    if (shoreline)
+      page << ", Dunelot cell " << Int{r.cell};
+    if (r.series.height.count > 0)
+      page << ", mean Hs " << Num{r.series.height.mean, 2} << " m";
+    page << " ";
+    for (const StationFlag f : all_flags) {
+      if ((r.flags & f) != 0)
+        page << "<span class=\"flag\">" << std::string_view(flag_names(f)) << "</span>";
+    }
+    page << "</summary>\r\n<div class=\"pair\">";
+    write_rose(page, r.series.rose, shoreline);
+    page << "<div>";
+    write_statistics(page, r, shoreline);
+    page << "</div><div>";
+    write_joint_table(page, r.series.joint);
+    page << "<p class=\"legend\">Hs and Tp, percent of the output steps.</p></div></div>\r\n";
+    write_height_plot(page, r.series, stamps);
+    page << "</details>\r\n";
+  }
+  page << "</section>\r\n";
+}
+
+void write_checks(Page& page, const std::vector<StationResult>& stations) {
+  page << "<section id=\"checks\"><h2>Checks</h2>\r\n";
+  bool any = false;
+  page << "<ul>\r\n";
+  for (const StationFlag f : all_flags) {
+    std::vector<std::size_t> with;
+    for (std::size_t p = 0; p < stations.size(); ++p) {
+      if ((stations[p].flags & f) != 0)
+        with.push_back(p + 1);
+    }
+    if (with.empty())
+      continue;
+    any = true;
+    page << "<li><span class=\"flag\">" << std::string_view(flag_names(f)) << "</span> "
+         << std::string_view(with.size() == 1 ? "station " : "stations ");
+    for (std::size_t k = 0; k < with.size(); ++k)
+      page << (k == 0 ? std::string_view() : std::string_view(", ")) << "<a href=\"#station-"
+           << count(with[k]) << "\">" << count(with[k]) << "</a>";
+    page << ": " << Text{flag_explanation(f)} << ".</li>\r\n";
+  }
+  if (!any)
+    page << "<li class=\"ok\">No station is flagged.</li>\r\n";
+  page << "</ul></section>\r\n";
+}
+
+void write_definitions(Page& page) {
+  page << R"(<footer id="definitions"><h2>Definitions</h2><ol class="defs">
+<li>Offshore-directed: a Dunelot output direction &#952; (relative to the Dunelot grid, &#8722;180 to 180&#176;) with |&#952;| &gt; 90. The share is such steps over all output steps, in percent; empty for the TGM map output.</li>
+<li>Alongshore distance: dx&#183;sin(a) + dy&#183;cos(a); cross-shore distance: dx&#183;cos(a) &#8722; dy&#183;sin(a); dx, dy from the Dunelot grid origin to the station, a the Dunelot grid azimuth (after its default from the KRV-Wave grid). A negative alongshore distance lies behind the origin.</li>
+<li>Longshore energy flux per metre of coast, by linear wave theory at the depth of the station's cell with Tp as the wave period and the output direction &#952;: E = &#961;gHs&#178;/16 (&#961; = 1025 kg/m&#179;, g = 9.81 m/s&#178;); the wave number k from &#969;&#178; = gk&#183;tanh(kd), solved to a relative error below 1e-9; Cg = (&#969;/k)(1 + 2kd/sinh 2kd)/2; flux = E&#183;Cg&#183;cos&#952;&#183;sin&#952; for |&#952;| &lt; 90 and 0 for offshore-directed steps. The mean over the output steps, in W/m: positive for positive &#952;, that is toward increasing alongshore distance. None where the depth is 0 or less; steps with Hs or Tp of 0 or less add nothing.</li>
+<li>Statistics use the output series as written (after ordering and repetition), one value per output step; values that are not numbers are left out. Percentiles interpolate linearly between the closest ranks. The mean direction is the direction of the mean of the steps' unit vectors.</li>
+<li>Flags: no_cell (Dunelot output: in no Dunelot cell), behind_origin (alongshore distance below 0), shared_cell (another station in the same cell), dry (depth at the station's cell 0 or less), mostly_offshore (more than 50 % offshore-directed), bad_values (a step with Hs or Tp not a number or 0 or less), steep (a step with Hs/(gTp&#178;/2&#960;) &gt; 1/7), no_steps (no output step).</li>
+</ol></footer>
+)";
+}
+
+}  // namespace
+
+void write_report_page(Page& page, const context::RunContext& ctx,
+                       const std::vector<StationResult>& stations, const PageFiles& files) {
+  const bool shoreline = context::is_dunelot_output(ctx.params);
+  const std::string title =
+      "quilbar run report: " + std::string(textio::trimmed(ctx.params.report_file));
+  page << "<!DOCTYPE html>\r\n<html xmlns=\"http://www.w3.org/1999/xhtml\" lang=\"en\">\r\n"
+          "<head><meta charset=\"utf-8\"/><meta name=\"viewport\" content=\"width=device-width, "
+          "initial-scale=1\"/><title>"
+       << Text{title} << "</title>\r\n<style>" << style << "</style></head>\r\n<body>\r\n"
+       << "<header><h1>quilbar run report</h1><p>KRV-Wave station output converted to "
+       << std::string_view(shoreline ? "Dunelot wave files" : "a TGM map file") << ", "
+       << count(stations.size()) << " stations, " << Int{ctx.output_event_count}
+       << " output steps.</p></header>\r\n<nav><a href=\"#summary\">Summary</a><a href=\"#plan\">"
+          "Plan view</a><a href=\"#stations\">Stations</a>";
+  if (shoreline)
+    page << "<a href=\"#coast\">Along the coast</a>";
+  page << "<a href=\"#each\">Each station</a><a href=\"#checks\">Checks</a><a "
+          "href=\"#definitions\">Definitions</a></nav>\r\n<main>\r\n";
+  write_summary(page, ctx, stations, files);
+  page << "<section id=\"plan\"><h2>Plan view</h2>\r\n";
+  write_plan_view(page, ctx, stations);
+  page << "</section>\r\n";
+  write_station_table(page, ctx, stations);
+  if (shoreline)
+    write_coast(page, ctx, stations);
+  write_station_sections(page, ctx, stations);
+  write_checks(page, stations);
+  write_definitions(page);
+  page << "</main>\r\n</body>\r\n</html>\r\n";
+}
+
+}  // namespace report

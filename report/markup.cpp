@@ -1,0 +1,103 @@
+#include "report/markup.h"
+
+#include <charconv>
+#include <cmath>
+
+namespace report {
+
+std::string number_text(double value, int decimals) {
+  if (!std::isfinite(value))
+    return {};
+  char text[400];
+  auto r = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed,
+                         decimals < 0 ? 0 : decimals);
+  std::string_view s(text, static_cast<std::size_t>(r.ptr - text));
+  if (s.find('.') != std::string_view::npos) {
+    s = s.substr(0, s.find_last_not_of('0') + 1);
+    if (s.back() == '.')
+      s.remove_suffix(1);
+  }
+  if (s == "-0")
+    s = "0";
+  return std::string(s);
+}
+
+namespace {
+
+// The length of the UTF-8 sequence at text[k], 0 when it is not one.
+std::size_t utf8_length(std::string_view text, std::size_t k) {
+  const auto lead = static_cast<unsigned char>(text[k]);
+  const std::size_t n = lead < 0x80                   ? 1
+                        : lead >= 0xc2 && lead < 0xe0 ? 2
+                        : lead >= 0xe0 && lead < 0xf0 ? 3
+                        : lead >= 0xf0 && lead < 0xf5 ? 4
+                                                      : 0;
+  if (n == 0 || k + n > text.size())
+    return 0;
+  for (std::size_t m = 1; m < n; ++m) {
+    if ((static_cast<unsigned char>(text[k + m]) & 0xc0) != 0x80)
+      return 0;
+  }
+  return n;
+}
+
+}  // namespace
+
+std::string escaped(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t k = 0; k < text.size(); ++k) {
+    const char c = text[k];
+    if (static_cast<unsigned char>(c) >= 0x80) {
+      // A name in another encoding than UTF-8 would make the page unreadable.
+      const std::size_t n = utf8_length(text, k);
+      out += n == 0 ? std::string_view("?") : text.substr(k, n);
+      k += n == 0 ? 0 : n - 1;
+      continue;
+    }
+    switch (c) {
+      case '&':
+        out += "&amp;";
+        break;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      case '"':
+        out += "&quot;";
+        break;
+      case '\'':
+        out += "&#39;";
+        break;
+      default:
+        // Control characters other than tab and line ends are not allowed in
+        // XML at all: a name from a damaged file shows them as "?".
+        out +=
+            (static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\n' && c != '\r') ? '?' : c;
+    }
+  }
+  return out;
+}
+
+Page& operator<<(Page& page, std::string_view markup) {
+  textio::write_bytes(page.out, markup);
+  return page;
+}
+
+Page& operator<<(Page& page, Num number) {
+  return page << std::string_view(number_text(number.value, number.decimals));
+}
+
+Page& operator<<(Page& page, Int number) {
+  char text[24];
+  const auto r = std::to_chars(text, text + sizeof text, number.value);
+  return page << std::string_view(text, static_cast<std::size_t>(r.ptr - text));
+}
+
+Page& operator<<(Page& page, Text text) {
+  return page << std::string_view(escaped(text.text));
+}
+
+}  // namespace report

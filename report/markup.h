@@ -1,0 +1,41 @@
+// report/markup.h: writing the report's page: markup as it stands, texts
+// escaped for XML, numbers in plain decimal form whatever the locale. The
+// page goes straight to its output file, which buffers it.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "textio/output_file.h"
+
+namespace report {
+
+// A real with at most `decimals` decimals, trailing zeros dropped ("12.5",
+// "3", "-0.25"); nothing for a value that is not finite.
+struct Num {
+  double value;
+  int decimals = 1;
+};
+// A whole number.
+struct Int {
+  std::int64_t value;
+};
+// A text to be escaped (&, <, >, " and ').
+struct Text {
+  std::string_view text;
+};
+
+struct Page {
+  textio::OutputFile& out;
+};
+Page& operator<<(Page& page, std::string_view markup);
+Page& operator<<(Page& page, Num number);
+Page& operator<<(Page& page, Int number);
+Page& operator<<(Page& page, Text text);
+
+// The forms above as a string, for labels put together before writing.
+std::string number_text(double value, int decimals);
+std::string escaped(std::string_view text);
+
+}  // namespace report
