@@ -3,6 +3,7 @@
 
     bench/generate_case.py PRESET DIR [--seed N] [--stations N] [--events N]
                            [--std-form annotated|plain] [--percent-basis series|block]
+                           [--report]
 
 Presets:
   ts-map  time-series mode, 200 stations, 8760 hourly input events, map output,
@@ -333,6 +334,8 @@ def write_ctrl(path, preset, cfg):
                   "DUN %s.dun" % CASE,
                   "# the *.dun file's grid records override these",
                   "X0: 0.0", "Y0: 0.0", "NX: 1", "DX: 1.0"]
+    if cfg.get("report"):
+        lines.append("REPORT %s_report.html" % CASE)
     write_lines(path, lines)
 
 
@@ -357,6 +360,8 @@ def main(argv):
     parser.add_argument("--events", type=int, help="input events")
     parser.add_argument("--std-form", choices=["annotated", "plain"], default="annotated")
     parser.add_argument("--percent-basis", choices=["series", "block"], default="series")
+    parser.add_argument("--report", action="store_true",
+                        help="ask for the run report (REPORT bench_report.html)")
     args = parser.parse_args(argv)
 
     cfg = dict(PRESETS[args.preset])
@@ -368,6 +373,7 @@ def main(argv):
         parser.error("--stations must lie in 1..999 (three-digit wave file names)")
     if cfg["events"] < 1:
         parser.error("--events must be at least 1")
+    cfg["report"] = args.report
 
     os.makedirs(args.directory, exist_ok=True)
     d = args.directory

@@ -13,7 +13,9 @@
 #
 # Cases: the presets ts-map, ts-dun and ss-dun of bench/generate_case.py, and for
 # the scaling figures ts-map at 100 and 400 stations and at 4380 and 17520 events
-# (200 stations and 8760 events are ts-map itself).
+# (200 stations and 8760 events are ts-map itself); ts-map-rep and ts-dun-rep
+# are ts-map and ts-dun with the run report asked for, timed side by side with
+# them for the report's cost.
 #
 # For every case, after an untimed warm-up run (which fills the page cache and
 # measures the bytes the program writes, its console output included), each
@@ -67,7 +69,8 @@ exe="$(cd "$(dirname "$exe")" && pwd)/$(basename "$exe")"
 [ -x "$exe" ] || { echo "no quilbar binary at $exe" >&2; exit 2; }
 
 # name, preset, generator overrides
-cases=("ts-map ts-map" "ts-dun ts-dun" "ss-dun ss-dun")
+cases=("ts-map ts-map" "ts-dun ts-dun" "ss-dun ss-dun" "ts-map-rep ts-map --report"
+       "ts-dun-rep ts-dun --report")
 if [ "$scaling" -eq 1 ]; then
   cases+=("ts-map-s100 ts-map --stations 100" "ts-map-s400 ts-map --stations 400"
           "ts-map-e4380 ts-map --events 4380" "ts-map-e17520 ts-map --events 17520")
@@ -210,6 +213,17 @@ for c in "${cases[@]}"; do
 done
 echo "MB/s: input + output bytes over the program's wall median; peak: the largest resident set;"
 echo "budget: the run's tables at their element sizes + 64 MiB"
+
+echo
+echo "Cost of the run report (REPORT), each against the same case without it"
+printf '%-14s %9s %7s %9s %7s %9s\n' case prog_s x_wall prog_cpu x_cpu +peak_MiB
+for base in ts-map ts-dun; do
+  name="$base-rep"
+  awk -v n="$name" -v p="${prog_median[$name]}" -v b="${prog_median[$base]}" \
+    -v pc="${prog_cpu_median[$name]}" -v bc="${prog_cpu_median[$base]}" \
+    -v r="${rss_max[$name]}" -v rb="${rss_max[$base]}" 'BEGIN {
+      printf "%-14s %9.3f %6.2fx %9.3f %6.2fx %9.1f\n", n, p, p / b, pc, pc / bc, (r - rb) / 1024 }'
+done
 
 if [ "$scaling" -eq 1 ]; then
   echo

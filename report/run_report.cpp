@@ -76,9 +76,8 @@ context::Status write_run_report(context::RunContext& ctx, std::vector<StationSe
       if (!same_target(name, entry.name))
         continue;
       const std::string quote(1, context::quote_mark);
-      textio::write_free(ctx.console,
-                         "ERROR: Run report file would replace another output of the run: " + quote,
-                         name, quote);
+      textio::write_free(ctx.console, "ERROR: Run report would replace an output: " + quote, name,
+                         quote);
       return context::Status::error_stop;
     }
   }

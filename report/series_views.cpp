@@ -58,8 +58,10 @@ std::vector<Bucket> envelope(std::span<const float> values, std::size_t buckets)
 }
 
 std::size_t value_class(double value, std::span<const double> edges) {
-  return static_cast<std::size_t>(std::upper_bound(edges.begin(), edges.end(), value) -
-                                  edges.begin());
+  // A count rather than a search: the few edges of a report's classes.
+  std::size_t k = 0;
+  for (const double edge : edges) k += value >= edge ? 1 : 0;
+  return k;
 }
 
 PercentTable wave_rose(std::span<const float> direction, std::span<const float> height, int sectors,

@@ -12,71 +12,72 @@
 namespace report {
 namespace {
 
-double rank_value(const std::vector<float>& sorted, double p) {
+// Floats as unsigned keys in the same order: negative values reversed,
+// below every positive one.
+std::uint32_t key_of(float v) {
+  std::uint32_t bits;
+  std::memcpy(&bits, &v, sizeof bits);
+  return (bits & 0x80000000u) != 0 ? ~bits : bits | 0x80000000u;
+}
+
+float value_of(std::uint32_t key) {
+  const std::uint32_t bits = (key & 0x80000000u) != 0 ? key & 0x7fffffffu : ~key;
+  float v;
+  std::memcpy(&v, &bits, sizeof v);
+  return v;
+}
+
+double rank_value(const std::vector<std::uint32_t>& sorted, double p) {
   const double rank = p * static_cast<double>(sorted.size() - 1);
   const auto low = static_cast<std::size_t>(std::floor(rank));
   const std::size_t high = std::min(low + 1, sorted.size() - 1);
   const double part = rank - static_cast<double>(low);
-  return sorted[low] + (static_cast<double>(sorted[high]) - sorted[low]) * part;
+  const double a = value_of(sorted[low]), b = value_of(sorted[high]);
+  return a + (b - a) * part;
 }
 
-// Sorts finite floats by counting passes over their bits (11, 11 and 10
-// bits), a few times quicker than a comparison sort on a year of steps. The
-// three counts are taken in one pass; a digit that all values share (the top
-// bits of heights and periods mostly) needs no pass of its own.
-void radix_sort(std::vector<float>& values, std::vector<float>& spare) {
-  const std::size_t n = values.size();
-  std::vector<std::uint32_t> keys(n), other(n);
+}  // namespace
+
+// The finite values are sorted as keys by counting passes over their bits
+// (11, 11 and 10 bits), a few times quicker than a comparison sort on a year
+// of steps. The three counts are taken in the pass that makes the keys; a
+// digit that all values share needs no pass of its own.
+SeriesSummary summarize(std::span<const float> values, SummaryScratch& scratch) {
+  std::vector<std::uint32_t>& keys = scratch.keys;
+  std::vector<std::uint32_t>& other = scratch.other;
+  keys.resize(values.size());
   constexpr int shifts[] = {0, 11, 22};
-  std::vector<std::uint32_t> counts(3 * 2049, 0);
-  for (std::size_t k = 0; k < n; ++k) {
-    std::uint32_t bits;
-    std::memcpy(&bits, &values[k], sizeof bits);
-    // Negative values in reverse, below every positive one.
-    const std::uint32_t key = (bits & 0x80000000u) != 0 ? ~bits : bits | 0x80000000u;
-    keys[k] = key;
-    for (int d = 0; d < 3; ++d) ++counts[d * 2049 + ((key >> shifts[d]) & 0x7ffu) + 1];
+  std::uint32_t counts[3][2049] = {};
+  std::size_t n = 0;
+  double sum = 0.0;
+  for (const float v : values) {
+    if (!std::isfinite(v))
+      continue;
+    const std::uint32_t key = key_of(v);
+    keys[n++] = key;
+    sum += v;
+    for (int d = 0; d < 3; ++d) ++counts[d][((key >> shifts[d]) & 0x7ffu) + 1];
   }
+  SeriesSummary s;
+  s.count = static_cast<std::int64_t>(n);
+  if (n == 0)
+    return s;
+  keys.resize(n);
+  other.resize(n);
   for (int d = 0; d < 3; ++d) {
-    std::uint32_t* count = counts.data() + d * 2049;
+    std::uint32_t* count = counts[d];
     if (std::find(count + 1, count + 2049, n) != count + 2049)
       continue;  // one digit for all
     for (std::size_t b = 1; b < 2049; ++b) count[b] += count[b - 1];
     for (const std::uint32_t key : keys) other[count[(key >> shifts[d]) & 0x7ffu]++] = key;
     keys.swap(other);
   }
-  spare.resize(n);
-  for (std::size_t k = 0; k < n; ++k) {
-    const std::uint32_t key = keys[k];
-    const std::uint32_t bits = (key & 0x80000000u) != 0 ? key & 0x7fffffffu : ~key;
-    std::memcpy(&spare[k], &bits, sizeof bits);
-  }
-  values.swap(spare);
-}
-
-}  // namespace
-
-SeriesSummary summarize(std::span<const float> values, std::vector<float>& scratch) {
-  scratch.clear();
-  double sum = 0.0;
-  for (const float v : values) {
-    if (std::isfinite(v)) {
-      scratch.push_back(v);
-      sum += v;
-    }
-  }
-  SeriesSummary s;
-  s.count = static_cast<std::int64_t>(scratch.size());
-  if (scratch.empty())
-    return s;
-  std::vector<float> spare;
-  radix_sort(scratch, spare);
-  s.min = scratch.front();
-  s.max = scratch.back();
-  s.mean = sum / static_cast<double>(scratch.size());
-  s.p50 = rank_value(scratch, 0.50);
-  s.p90 = rank_value(scratch, 0.90);
-  s.p99 = rank_value(scratch, 0.99);
+  s.min = value_of(keys.front());
+  s.max = value_of(keys.back());
+  s.mean = sum / static_cast<double>(n);
+  s.p50 = rank_value(keys, 0.50);
+  s.p90 = rank_value(keys, 0.90);
+  s.p99 = rank_value(keys, 0.99);
   return s;
 }
 

@@ -19,9 +19,11 @@ struct SeriesSummary {
   std::int64_t count = 0;
   double min = 0.0, mean = 0.0, p50 = 0.0, p90 = 0.0, p99 = 0.0, max = 0.0;
 };
-// `scratch` holds a copy of one series for the percentiles, reused between
-// stations.
-SeriesSummary summarize(std::span<const float> values, std::vector<float>& scratch);
+// Room for sorting one series, reused between stations.
+struct SummaryScratch {
+  std::vector<std::uint32_t> keys, other;
+};
+SeriesSummary summarize(std::span<const float> values, SummaryScratch& scratch);
 
 // The flags, in the order the report lists them.
 enum StationFlag : unsigned {

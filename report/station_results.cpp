@@ -21,7 +21,7 @@ std::vector<StationSeries> summarize_station_series(const context::RunContext& c
   const bool shoreline = context::is_dunelot_output(ctx.params);
   const std::int32_t steps = ctx.output_event_count > 0 ? ctx.output_event_count : 0;
   std::vector<StationSeries> all(static_cast<std::size_t>(ctx.station_count));
-  std::vector<float> scratch;
+  SummaryScratch scratch;
   for (std::int32_t p = 0; p < ctx.station_count; ++p) {
     const auto height = series_of(ctx.out_height, p, steps);
     const auto period = series_of(ctx.out_period, p, steps);

@@ -34,11 +34,11 @@ double dimensionless_wave_number(double x) {
 }
 
 // Cg / (w d) for x = w^2 d / g: n / y with n = (1 + 2y / sinh 2y) / 2. At the
-// root tanh y = x / y, and 2y / sinh 2y = y (1 - tanh^2 y) / tanh y.
+// root tanh y = x / y, so 2y / sinh 2y = y (1 - tanh^2 y) / tanh y = (y^2 -
+// x^2) / x: no second exponential.
 double group_velocity_factor(double x) {
   const double y = dimensionless_wave_number(x);
-  const double t = x / y;
-  const double ratio = y * (1.0 - t * t) / t;
+  const double ratio = (y * y - x * x) / x;
   return (1.0 + ratio) / (2.0 * y);
 }
 

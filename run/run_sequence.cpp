@@ -59,9 +59,6 @@ Status run_phases(RunContext& ctx) {
   convert::convert_directions(ctx);
   if (convert::order_events_and_build_series(ctx) == Status::error_stop)
     return Status::error_stop;
-  if (convert::place_stations(ctx) == Status::error_stop)
-    return Status::error_stop;
-
   // The run report's statistics are worked out beside the writing of the
   // outputs (on a thread of their own where one can be had): both only read
   // the output series. The future is waited for before the context goes.
@@ -70,6 +67,9 @@ Status run_phases(RunContext& ctx) {
     station_series = std::async(std::launch::async | std::launch::deferred,
                                 report::summarize_station_series, std::cref(ctx));
   }
+  if (convert::place_stations(ctx) == Status::error_stop)
+    return Status::error_stop;
+
   if (is_map_output(ctx.params)) {
     shoreline::write_map_file(ctx);
   } else if (is_dunelot_output(ctx.params)) {

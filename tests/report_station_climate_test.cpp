@@ -25,7 +25,7 @@ TEST(station_climate, summaries_of_small_series) {
       {{-99, 3, -0.25f, 1e6f, 0}, 5, -99, 199980.75, 0, 600001.2, 960000.12, 1e6},
       {{}, 0, 0, 0, 0, 0, 0, 0},
   };
-  std::vector<float> scratch;
+  report::SummaryScratch scratch;
   for (const auto& c : cases) {
     const auto s = report::summarize(c.values, scratch);
     EXPECT_EQ(s.count, c.count);

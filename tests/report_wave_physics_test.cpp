@@ -20,7 +20,8 @@ namespace {
 //  - T 8 s, d 10 m: w^2 d / g = 0.628789; x = 0.886224 (tanh x = 0.709524),
 //    k = 0.0886224, L = 70.898 m, C = 8.86229, sinh 2x = 2.85, n = 0.810122,
 //    Cg = 7.17954.
-// The solver against bisection on y tanh(y) = x over shallow to deep water.
+// The solver and the group velocity against bisection on y tanh(y) = x, over
+// shallow to deep water.
 TEST(wave_physics, wave_number_within_1e_9_everywhere) {
   const double period = 10.0, w = 2.0 * M_PI / period;
   for (double x = 1e-6; x < 1e4; x *= 1.07) {
@@ -33,6 +34,9 @@ TEST(wave_physics, wave_number_within_1e_9_everywhere) {
     const auto k = report::wave_number(period, depth);
     ASSERT_TRUE(k.has_value());
     EXPECT_NEAR(*k * depth, low, 1e-9 * low) << "x " << x;
+    const double cg = w * depth / low * (1.0 + 2.0 * low / std::sinh(2.0 * low)) / 2.0;
+    // Cg carries the error of k, a few times over near kd = 2.
+    EXPECT_NEAR(*report::group_velocity(period, depth), cg, 5e-9 * cg) << "x " << x;
   }
 }
 

@@ -1,0 +1,204 @@
+// The run report asked for with REPORT: its files, what it leaves alone, the
+// flags it raises on faults planted in a case, and its page read by an XML
+// parser.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <map>
+#include <string>
+
+#include "report/markup.h"
+#include "report/run_report.h"
+#include "support.h"
+
+namespace {
+
+using testing_support::RunResult;
+using testing_support::ScratchDir;
+namespace fs = std::filesystem;
+
+// Every file of a directory, by name.
+std::map<std::string, std::string> files_of(const ScratchDir& dir) {
+  std::map<std::string, std::string> files;
+  for (const auto& entry : fs::directory_iterator(dir.path()))
+    files[entry.path().filename().string()] = dir.read(entry.path().filename().string());
+  return files;
+}
+
+// What tests/check_report_page.py says of a page.
+std::string page_check(const ScratchDir& dir, const std::string& page) {
+  const std::string command = "python3 '" + std::string(QUILBAR_SOURCE_DIR) +
+                              "/tests/check_report_page.py' '" + dir.file(page) + "' 2>&1";
+  std::string text;
+  if (FILE* pipe = popen(command.c_str(), "r")) {
+    char buffer[512];
+    while (std::fgets(buffer, sizeof buffer, pipe) != nullptr) text += buffer;
+    pclose(pipe);
+  }
+  return text;
+}
+
+TEST(run_report, companion_names_and_page_text) {
+  const std::pair<const char*, const char*> names[] = {
+      {"quilbar_report.html", "quilbar_report_stations.csv"},
+      {"out/r.v1.html", "out/r.v1_stations.csv"},
+      {"report", "report_stations.csv"},
+      {"run.d/report", "run.d/report_stations.csv"},
+  };
+  for (const auto& [page, csv] : names) EXPECT_EQ(report::companion_name(page, "stations"), csv);
+
+  const std::pair<std::string, std::string> numbers[] = {
+      {report::number_text(12.50, 2), "12.5"}, {report::number_text(3.0, 1), "3"},
+      {report::number_text(-0.0001, 2), "0"},  {report::number_text(-2.25, 1), "-2.2"},
+      {report::number_text(0.0 / 0.0, 2), ""},
+  };
+  for (const auto& [got, want] : numbers) EXPECT_EQ(got, want);
+  // Markup escaped; bytes that are no UTF-8 and control characters shown as
+  // "?", so that a damaged name cannot make the page unreadable.
+  EXPECT_EQ(report::escaped("a<b & \"c\" 'd'>"), "a&lt;b &amp; &quot;c&quot; &#39;d&#39;&gt;");
+  EXPECT_EQ(report::escaped("K\xc3\xbcste\xff\x01.sim"), "K\xc3\xbcste??.sim");
+}
+
+// Both examples with REPORT added: the console gains the echo record and one
+// record per report file, every other output is what the run without it
+// writes, and that is what the program wrote before the report existed.
+TEST(run_report, examples_gain_three_files_and_change_nothing_else) {
+  struct Case {
+    const char* example;
+    const char* golden;  // the outputs and console before the report existed
+    int stations;
+  };
+  const Case cases[] = {{"examples/map_case", "tests/golden/map_case", 3},
+                        {"examples/dunelot_case", "tests/golden/dunelot_case", 3}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.example);
+    ScratchDir plain, with_report;
+    plain.copy_from_source(c.example);
+    with_report.copy_from_source(c.example);
+    with_report.write("quilbar.ctrl",
+                      with_report.read("quilbar.ctrl") + "REPORT 'run report.html'\n");
+    const RunResult a = plain.run(), b = with_report.run();
+    ASSERT_EQ(a.exit_status, 0) << a.err;
+    ASSERT_EQ(b.exit_status, 0) << b.err;
+
+    for (const auto& [name, text] : files_of(plain)) {
+      if (name == "quilbar.ctrl" || fs::exists(fs::path(QUILBAR_SOURCE_DIR) / c.example / name))
+        continue;
+      EXPECT_EQ(with_report.read(name), text) << name;
+      EXPECT_EQ(text, testing_support::read_source_file(std::string(c.golden) + "/" + name))
+          << name;
+    }
+    EXPECT_EQ(a.out, testing_support::read_source_file(std::string(c.golden) + "/console.txt"));
+
+    std::string expected = a.out;
+    const std::string echo_end = " Output run report file name: run report.html\r\n";
+    // The echo record closes the echo block, before its closing triple.
+    const std::size_t loading = expected.find(" Loading KRV-Wave");
+    const std::size_t block_end =
+        expected.rfind("\r\n\r\n" + testing_support::separator_record, loading);
+    ASSERT_NE(block_end, std::string::npos);
+    expected.insert(block_end + 2, echo_end);
+    expected +=
+        " Writing run report file: run report.html\r\n"
+        " Writing run report file: run report_stations.csv\r\n"
+        " Writing run report file: run report_cells.csv\r\n";
+    EXPECT_EQ(b.out, expected);
+    EXPECT_EQ(page_check(with_report, "run report.html"),
+              "plan=1 sections=" + std::to_string(c.stations) +
+                  " stations=" + std::to_string(c.stations) + "\n");
+  }
+}
+
+// One fault planted per flag on a small Dunelot case: a wave grid of 20 x 4
+// cells of 10 m from (0, 0), its i axis east; the shoreline grid from (30, 0)
+// along the same axis, 20 cells of 5 m, the sea to the north. Station x lies
+// at 10 i - 5, alongshore x - 30; directions of 265 come from the sea at -5
+// degrees to the normal, 90 from the land.
+TEST(run_report, each_planted_fault_raises_its_flag) {
+  struct Station {
+    int i, j;
+    const char* height;  // of the second event
+    const char* period;
+    const char* direction;
+    const char* flags;
+  };
+  const Station stations[] = {
+      {4, 1, "1.0", "8.0", "265.0", ""},                 // along 5: cell 2
+      {6, 1, "1.0", "8.0", "265.0", "shared_cell"},      // along 25: cell 6
+      {6, 2, "1.0", "8.0", "265.0", "shared_cell"},      //   and the same
+      {8, 1, "1.0", "8.0", "265.0", "dry"},              // depth -1 at (8, 1)
+      {2, 1, "1.0", "8.0", "265.0", "behind_origin"},    // along -15: cell 4
+      {10, 1, "-99.0", "8.0", "265.0", "bad_values"},    // a fill value
+      {12, 1, "5.0", "2.0", "265.0", "steep"},           // Hs / L0 = 0.8
+      {14, 1, "1.0", "8.0", "265.0", "no_cell"},         // along 105
+      {11, 1, "1.0", "8.0", "90.0", "mostly_offshore"},  // 2 of 3 offshore
+  };
+  ScratchDir dir;
+  dir.write("t.sim", "t 0.0 0.0 0.0\n");
+  dir.write("t.std", "! planted faults\n       9              !kout\n");
+  std::string dep = "20 4 10.0 10.0\n";
+  for (int j = 4; j >= 1; --j) {
+    for (int i = 1; i <= 20; ++i) {
+      char field[16];
+      std::snprintf(field, sizeof field, "%13.6f", i == 8 && j == 1 ? -1.0 : 5.0);
+      dep += field;
+      if (i % 5 == 0)
+        dep += "\n";
+    }
+  }
+  dir.write("t.dep", dep);
+  std::string sel;
+  int record = 0;
+  for (int event = 0; event < 3; ++event) {
+    for (const Station& s : stations) {
+      const bool planted = event == 1;
+      const std::string direction =
+          s.flags == std::string("mostly_offshore") && event > 0 ? s.direction : "265.0";
+      sel += std::to_string(++record) + " " + std::to_string(s.i) + " " + std::to_string(s.j) +
+             " " + (planted ? s.height : "1.0") + " " + (planted ? s.period : "8.0") + " " +
+             direction + "\n";
+    }
+  }
+  dir.write("selhts.out", sel);
+  dir.write("quilbar.ctrl",
+            "SIM t.sim\nSTD t.std\nSEL selhts.out\nDEP t.dep\nTIM 1.0\nSTA 20120101000000\n"
+            "FOR Dunelot_Wave_File\nDUN none.dun\nX0: 30.0\nY0: 0.0\nAZI 90.0\nNX: 20\nDX: 5.0\n"
+            "REPORT faults.html\n");
+  const RunResult r = dir.run();
+  ASSERT_EQ(r.exit_status, 0) << r.out << r.err;
+  const std::string table = dir.read("faults_stations.csv");
+  std::size_t at = table.find("\r\n") + 2;
+  for (const Station& s : stations) {
+    const std::size_t end = table.find("\r\n", at);
+    ASSERT_NE(end, std::string::npos);
+    const std::string row = table.substr(at, end - at);
+    EXPECT_EQ(row.substr(row.rfind(',') + 1), s.flags) << row;
+    at = end + 2;
+  }
+  // The checks list every flag raised, the page stays readable.
+  const std::string page = dir.read("faults.html");
+  for (const Station& s : stations) {
+    if (*s.flags != '\0') {
+      EXPECT_NE(page.find(std::string("<li><span class=\"flag\">") + s.flags), std::string::npos);
+    }
+  }
+  EXPECT_EQ(page_check(dir, "faults.html"), "plan=1 sections=9 stations=9\n");
+}
+
+// A report that would take the name of another output stops the run before
+// anything is put in place.
+TEST(run_report, name_of_another_output_is_refused) {
+  ScratchDir dir;
+  dir.copy_from_source("examples/dunelot_case");
+  dir.write("quilbar.ctrl", dir.read("quilbar.ctrl") + "REPORT './beach_new.dun'\n");
+  const RunResult r = dir.run();
+  EXPECT_EQ(r.exit_status, 1);
+  EXPECT_NE(r.out.find(" ERROR: Run report would replace an output: \"./beach_new.dun\"\r\n"),
+            std::string::npos)
+      << r.out;
+  EXPECT_FALSE(dir.exists("beach_new.dun"));
+  EXPECT_EQ(testing_support::leftover_temporaries(dir), "");
+}
+
+}  // namespace
