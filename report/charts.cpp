@@ -53,7 +53,7 @@ void write_rose(Page& page, const PercentTable& rose, bool shoreline) {
   constexpr double outer = 105.0;
   double largest = 0.0;
   for (const double total : rose.row_total) largest = std::max(largest, total);
-  const double ring = nice_step(largest, 3);
+  const double ring = nice_step(largest, 4);
   const double full = largest > 0.0 ? std::ceil(largest / ring - 1e-9) * ring : 1.0;
   const double scale = outer / full;
 
@@ -224,8 +224,8 @@ void write_flux_plot(Page& page, const context::RunContext& ctx,
   page << "<g class=\"axis\">";
   const double dstep = nice_step(far - near, 8);
   for (double d = std::ceil(near / dstep) * dstep; d <= far; d += dstep) {
-    page << "<text x=\"" << Num{x_of(d)} << "\" y=\"" << Num{top + height + 18} << "\">"
-         << Num{d, 0} << "</text>";
+    page << "<text x=\"" << Num{std::clamp(x_of(d), left + 10, right - 20)} << "\" y=\""
+         << Num{top + height + 18} << "\">" << Num{d, 0} << "</text>";
   }
   page << "<text x=\"" << Num{(left + right) / 2} << "\" y=\"" << Num{top + height + 40}
        << "\">alongshore distance from the Dunelot grid origin (m)</text>"

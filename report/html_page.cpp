@@ -22,7 +22,9 @@ nav a{margin-right:16px;color:#1f5c99;text-decoration:none}
 section,footer{background:#fff;border:1px solid #d8dde3;border-radius:6px;padding:10px 18px;margin:16px 0}
 h2{font-size:18px;margin:6px 0 10px;color:#1f3b57}
 table{border-collapse:collapse;font-variant-numeric:tabular-nums}
-td,th{padding:2px 8px;border-bottom:1px solid #e6e9ee;text-align:right;white-space:nowrap}
+td,th{padding:2px 7px;border-bottom:1px solid #e6e9ee;text-align:right;white-space:nowrap}
+table.data{font-size:13px}table.data th{white-space:normal;vertical-align:bottom;min-width:3em}
+sup a{text-decoration:none}
 th{background:#eef1f5;font-weight:600}
 .scroll th{position:sticky;top:0}
 td.t,th.t{text-align:left}
@@ -109,7 +111,8 @@ void write_summary(Page& page, const context::RunContext& ctx,
        stamp_text(ctx.step_stamp.front(), true) + " to " + stamp_text(ctx.step_stamp.back(), true) +
            ", every " + number_text(p.time_step_hours, 6) + " h");
   }
-  kv(page, "Series length", number_text(p.series_length_hours, 6) + " h");
+  if (p.krv_mode == 0)
+    kv(page, "Series length", number_text(p.series_length_hours, 6) + " h");
   kv(page, "Periods", std::to_string(p.period_count));
   std::string order = "as the input events";
   if (p.random_order == 1) {
@@ -146,12 +149,16 @@ void write_summary(Page& page, const context::RunContext& ctx,
 void write_station_table(Page& page, const context::RunContext& ctx,
                          const std::vector<StationResult>& stations) {
   const bool shoreline = context::is_dunelot_output(ctx.params);
-  page << "<section id=\"stations\"><h2>Stations</h2><div class=\"scroll\"><table>\r\n<tr>"
+  page << "<section id=\"stations\"><h2>Stations</h2><div class=\"scroll\"><table "
+          "class=\"data\">\r\n<tr>"
           "<th>station</th><th>i</th><th>j</th><th>Easting (m)</th><th>Northing (m)</th>"
-          "<th>depth (m)</th><th>cell</th><th>alongshore (m)<sup>2</sup></th>"
-          "<th>cross-shore (m)<sup>2</sup></th><th>mean Hs (m)</th><th>max Hs (m)</th>"
-          "<th>mean Tp (s)</th><th>offshore-directed (%)<sup>1</sup></th>"
-          "<th>longshore flux (W/m)<sup>3</sup></th><th class=\"t\">flags</th></tr>\r\n";
+          "<th>depth (m)</th><th>cell</th><th>alongshore (m)<sup><a "
+          "href=\"#def-2\">[2]</a></sup></th>"
+          "<th>cross-shore (m)<sup><a href=\"#def-2\">[2]</a></sup></th><th>mean Hs "
+          "(m)</th><th>max Hs (m)</th>"
+          "<th>mean Tp (s)</th><th>offshore-directed (%)<sup><a href=\"#def-1\">[1]</a></sup></th>"
+          "<th>longshore flux (W/m)<sup><a href=\"#def-3\">[3]</a></sup></th><th "
+          "class=\"t\">flags</th></tr>\r\n";
   for (std::size_t p = 0; p < stations.size(); ++p) {
     const StationResult& r = stations[p];
     const StationSeries& s = r.series;
@@ -192,8 +199,10 @@ void write_coast(Page& page, const context::RunContext& ctx,
                  const std::vector<StationResult>& stations) {
   page << "<section id=\"coast\"><h2>Along the coast</h2>\r\n";
   write_flux_plot(page, ctx, stations);
-  page << "<p class=\"legend\">Mean longshore energy flux of each station (W/m)<sup>3</sup> "
-          "against its alongshore distance<sup>2</sup>; the light lines are the Dunelot cell "
+  page << "<p class=\"legend\">Mean longshore energy flux of each station (W/m)<sup><a "
+          "href=\"#def-3\">[3]</a></sup> "
+          "against its alongshore distance<sup><a href=\"#def-2\">[2]</a></sup>; the light lines "
+          "are the Dunelot cell "
           "edges. Positive flux runs toward increasing alongshore distance (higher cell "
           "numbers); where the flux changes along the coast, the shoreline model moves sand: "
           "it takes it where the flux grows and leaves it where the flux falls.</p></section>\r\n";
@@ -336,11 +345,11 @@ void write_checks(Page& page, const std::vector<StationResult>& stations) {
 
 void write_definitions(Page& page) {
   page << R"(<footer id="definitions"><h2>Definitions</h2><ol class="defs">
-<li>Offshore-directed: a Dunelot output direction &#952; (relative to the Dunelot grid, &#8722;180 to 180&#176;) with |&#952;| &gt; 90. The share is such steps over all output steps, in percent; empty for the TGM map output.</li>
-<li>Alongshore distance: dx&#183;sin(a) + dy&#183;cos(a); cross-shore distance: dx&#183;cos(a) &#8722; dy&#183;sin(a); dx, dy from the Dunelot grid origin to the station, a the Dunelot grid azimuth (after its default from the KRV-Wave grid). A negative alongshore distance lies behind the origin.</li>
-<li>Longshore energy flux per metre of coast, by linear wave theory at the depth of the station's cell with Tp as the wave period and the output direction &#952;: E = &#961;gHs&#178;/16 (&#961; = 1025 kg/m&#179;, g = 9.81 m/s&#178;); the wave number k from &#969;&#178; = gk&#183;tanh(kd), solved to a relative error below 1e-9; Cg = (&#969;/k)(1 + 2kd/sinh 2kd)/2; flux = E&#183;Cg&#183;cos&#952;&#183;sin&#952; for |&#952;| &lt; 90 and 0 for offshore-directed steps. The mean over the output steps, in W/m: positive for positive &#952;, that is toward increasing alongshore distance. None where the depth is 0 or less; steps with Hs or Tp of 0 or less add nothing.</li>
-<li>Statistics use the output series as written (after ordering and repetition), one value per output step; values that are not numbers are left out. Percentiles interpolate linearly between the closest ranks. The mean direction is the direction of the mean of the steps' unit vectors.</li>
-<li>Flags: no_cell (Dunelot output: in no Dunelot cell), behind_origin (alongshore distance below 0), shared_cell (another station in the same cell), dry (depth at the station's cell 0 or less), mostly_offshore (more than 50 % offshore-directed), bad_values (a step with Hs or Tp not a number or 0 or less), steep (a step with Hs/(gTp&#178;/2&#960;) &gt; 1/7), no_steps (no output step).</li>
+<li id="def-1">Offshore-directed: a Dunelot output direction &#952; (relative to the Dunelot grid, &#8722;180 to 180&#176;) with |&#952;| &gt; 90. The share is such steps over all output steps, in percent; empty for the TGM map output.</li>
+<li id="def-2">Alongshore distance: dx&#183;sin(a) + dy&#183;cos(a); cross-shore distance: dx&#183;cos(a) &#8722; dy&#183;sin(a); dx, dy from the Dunelot grid origin to the station, a the Dunelot grid azimuth (after its default from the KRV-Wave grid). A negative alongshore distance lies behind the origin.</li>
+<li id="def-3">Longshore energy flux per metre of coast, by linear wave theory at the depth of the station's cell with Tp as the wave period and the output direction &#952;: E = &#961;gHs&#178;/16 (&#961; = 1025 kg/m&#179;, g = 9.81 m/s&#178;); the wave number k from &#969;&#178; = gk&#183;tanh(kd), solved to a relative error below 1e-9; Cg = (&#969;/k)(1 + 2kd/sinh 2kd)/2; flux = E&#183;Cg&#183;cos&#952;&#183;sin&#952; for |&#952;| &lt; 90 and 0 for offshore-directed steps. The mean over the output steps, in W/m: positive for positive &#952;, that is toward increasing alongshore distance. None where the depth is 0 or less; steps with Hs or Tp of 0 or less add nothing.</li>
+<li id="def-4">Statistics use the output series as written (after ordering and repetition), one value per output step; values that are not numbers are left out. Percentiles interpolate linearly between the closest ranks. The mean direction is the direction of the mean of the steps' unit vectors.</li>
+<li id="def-5">Flags: no_cell (Dunelot output: in no Dunelot cell), behind_origin (alongshore distance below 0), shared_cell (another station in the same cell), dry (depth at the station's cell 0 or less), mostly_offshore (more than 50 % offshore-directed), bad_values (a step with Hs or Tp not a number or 0 or less), steep (a step with Hs/(gTp&#178;/2&#960;) &gt; 1/7), no_steps (no output step).</li>
 </ol></footer>
 )";
 }

@@ -354,13 +354,19 @@ void write_plan_view(Page& page, const context::RunContext& ctx,
   page << "</svg>\r\n";
 
   // The legend, below the map.
-  page << "<p class=\"legend\">Depth at the KRV-Wave grid (mean of blocks of up to "
-       << Int{(ctx.grid_ni + max_shaded_cells - 1) / std::max(max_shaded_cells, 1)} << " x "
-       << Int{(ctx.grid_nj + max_shaded_cells - 1) / std::max(max_shaded_cells, 1)} << " cells): ";
-  for (int k = 0; k < 8; ++k) {
+  const int block_i = (ctx.grid_ni + max_shaded_cells - 1) / max_shaded_cells;
+  const int block_j = (ctx.grid_nj + max_shaded_cells - 1) / max_shaded_cells;
+  page << "<p class=\"legend\">Depth at the KRV-Wave grid";
+  if (block_i > 1 || block_j > 1)
+    page << " (mean of blocks of " << Int{block_i} << " x " << Int{block_j} << " cells)";
+  page << ": ";
+  // The classes the grid reaches.
+  const int classes = std::clamp(static_cast<int>(std::ceil(deepest / step)), 1, 8);
+  for (int k = 0; k < classes; ++k) {
+    const bool last = k == 7;
     page << "<span class=\"sw d" << Int{k} << "\"></span>" << Num{k * step, 2}
-         << (k == 7 ? std::string_view(" m and more") : std::string_view("\u2013"))
-         << (k == 7 ? std::string_view() : std::string_view(number_text((k + 1) * step, 2) + " m"))
+         << (last ? std::string_view(" m and more") : std::string_view("\u2013"))
+         << (last ? std::string_view() : std::string_view(number_text((k + 1) * step, 2) + " m"))
          << " ";
   }
   page << "<span class=\"sw dl\"></span>land (0 m or less). "

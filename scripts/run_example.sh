@@ -22,3 +22,7 @@ for c in "${cases[@]}"; do
   echo "=== $c: exit status $status; files written:"
   (cd "$work" && for f in *; do grep -qxF "$f" <<< "$before" || ls -l "$f"; done)
 done
+if [ -f build/examples/coast_year/coast_report.html ]; then
+  echo
+  echo "Run report of coast_year: open $PWD/build/examples/coast_year/coast_report.html in a browser"
+fi

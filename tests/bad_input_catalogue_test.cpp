@@ -65,6 +65,7 @@ void substitute(const ScratchDir& dir, const std::string& name, const std::strin
 
 void set_up(const ScratchDir& dir, Example e) {
   dir.copy_from_source(e == Example::dunelot ? "examples/dunelot_case" : "examples/map_case");
+  testing_support::drop_report_record(dir);
   if (e == Example::steady) {
     substitute(dir, "quilbar.ctrl", "\r\nKRV 1 ", "\r\nKRV 0 ");
     dir.write("quilbar.ctrl", dir.read("quilbar.ctrl") + "FRE freq.txt\r\nTSO 100.0\r\n");

@@ -17,6 +17,7 @@ using testing_support::ScratchDir;
 // The map example in steady-state mode, 300 steps in random order.
 RunResult run_random(ScratchDir& dir, const std::string& seed_record) {
   dir.copy_from_source("examples/map_case");
+  testing_support::drop_report_record(dir);
   std::string ctrl = dir.read("quilbar.ctrl");
   ctrl.replace(ctrl.find("\r\nKRV 1 "), 8, "\r\nKRV 0 ");
   dir.write("quilbar.ctrl", ctrl + "FRE freq.txt\r\nTSO 300.0\r\nRAN 1\r\n" + seed_record);

@@ -76,8 +76,10 @@ TEST(run_report, examples_gain_three_files_and_change_nothing_else) {
     ScratchDir plain, with_report;
     plain.copy_from_source(c.example);
     with_report.copy_from_source(c.example);
-    with_report.write("quilbar.ctrl",
-                      with_report.read("quilbar.ctrl") + "REPORT 'run report.html'\n");
+    // The example without its REPORT record, and with one naming a page with
+    // a blank in its name.
+    testing_support::drop_report_record(plain);
+    with_report.write("quilbar.ctrl", plain.read("quilbar.ctrl") + "REPORT 'run report.html'\n");
     const RunResult a = plain.run(), b = with_report.run();
     ASSERT_EQ(a.exit_status, 0) << a.err;
     ASSERT_EQ(b.exit_status, 0) << b.err;

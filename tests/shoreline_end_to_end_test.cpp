@@ -453,7 +453,11 @@ TEST(shoreline_end_to_end, example_cases_write_every_output) {
     dir.copy_from_source("examples/map_case");
     const RunResult r = dir.run();
     EXPECT_EQ(r.exit_status, 0) << r.err;
-    EXPECT_EQ(console_from(r, " Writing"), " Writing output *.map file: Dunelot_TGM.map\r\n");
+    EXPECT_EQ(console_from(r, " Writing"),
+              " Writing output *.map file: Dunelot_TGM.map\r\n"
+              " Writing run report file: beach_report.html\r\n"
+              " Writing run report file: beach_report_stations.csv\r\n"
+              " Writing run report file: beach_report_cells.csv\r\n");
     // Three stations of six steps: 11 + 3 x (8 + 24) + 3 records.
     const std::string map = dir.read("Dunelot_TGM.map");
     std::size_t records = 0;
@@ -474,7 +478,10 @@ TEST(shoreline_end_to_end, example_cases_write_every_output) {
               " Writing wave file header info to output *.dun file: beach_new.dun\r\n"
               " Writing output *.wave file: OutputStationKRV_wave001.wave\r\n"
               " Writing output *.wave file: OutputStationKRV_wave002.wave\r\n"
-              " Writing output *.wave file: OutputStationKRV_wave003.wave\r\n");
+              " Writing output *.wave file: OutputStationKRV_wave003.wave\r\n"
+              " Writing run report file: beach_report.html\r\n"
+              " Writing run report file: beach_report_stations.csv\r\n"
+              " Writing run report file: beach_report_cells.csv\r\n");
     const std::string dun = dir.read("beach_new.dun");
     EXPECT_NE(dun.find(" NUMWAVES:           3\r\n"
                        " WAVEID:           4   3.700000               6 "

@@ -90,6 +90,14 @@ RunResult run_command(const ScratchDir& dir, const std::string& limit, const std
 }
 }  // namespace
 
+void drop_report_record(const ScratchDir& dir) {
+  std::string control = dir.read("quilbar.ctrl");
+  const std::size_t at = control.find("REPORT");
+  if (at != std::string::npos)
+    control.erase(at, control.find('\n', at) + 1 - at);
+  dir.write("quilbar.ctrl", control);
+}
+
 RunResult ScratchDir::run(const std::string& input) const {
   return run_command(*this, "", input);
 }

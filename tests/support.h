@@ -55,6 +55,10 @@ class ScratchDir {
   std::string path_;
 };
 
+// Takes the REPORT record out of the directory's quilbar.ctrl: the example
+// cases ask for the run report, most tests look at the run without it.
+void drop_report_record(const ScratchDir& dir);
+
 // The output temporaries left anywhere under dir, one path a line.
 std::string leftover_temporaries(const ScratchDir& dir);
 
