@@ -254,11 +254,25 @@ void write_stations(Page& page, const context::RunContext& ctx,
   }
   double highest = 0.0;
   for (const StationResult& r : stations) highest = std::max(highest, r.series.height.mean);
+  // Arrows no longer than about the spacing of the stations (the median
+  // distance from one to the next), so that many stations stay apart.
+  std::vector<double> spacing;
+  for (std::size_t p = 1; p < stations.size(); ++p) {
+    const Point a = f.to_svg({stations[p - 1].easting, stations[p - 1].northing});
+    const Point b = f.to_svg({stations[p].easting, stations[p].northing});
+    spacing.push_back(std::hypot(b.x - a.x, b.y - a.y));
+  }
+  double longest = longest_arrow, radius = 4.0;
+  if (!spacing.empty()) {
+    std::nth_element(spacing.begin(), spacing.begin() + spacing.size() / 2, spacing.end());
+    longest = std::clamp(1.5 * spacing[spacing.size() / 2], 14.0, longest_arrow);
+    radius = std::clamp(0.45 * spacing[spacing.size() / 2], 2.0, 4.0);
+  }
   for (const StationResult& r : stations) {
     if (!r.series.climate.has_direction || !(r.series.height.mean > 0.0) || !(highest > 0.0))
       continue;
     const Point a = f.to_svg({r.easting, r.northing});
-    const double length = longest_arrow * r.series.height.mean / highest;
+    const double length = longest * r.series.height.mean / highest;
     const double b = travel_bearing(ctx, r.series) * degree;
     page << "<line class=\"arrow\" x1=\"" << Num{a.x} << "\" y1=\"" << Num{a.y} << "\" x2=\""
          << Num{a.x + length * std::sin(b)} << "\" y2=\"" << Num{a.y - length * std::cos(b)}
@@ -275,7 +289,8 @@ void write_stations(Page& page, const context::RunContext& ctx,
     const bool flagged = r.flags != 0;
     page << "<a href=\"#station-" << Int{static_cast<std::int64_t>(p + 1)} << "\"><circle class=\""
          << std::string_view(flagged ? "st flagged" : "st") << "\" cx=\"" << Num{a.x} << "\" cy=\""
-         << Num{a.y} << "\" r=\"4\"><title>station " << Int{static_cast<std::int64_t>(p + 1)}
+         << Num{a.y} << "\" r=\"" << Num{radius} << "\"><title>station "
+         << Int{static_cast<std::int64_t>(p + 1)}
          << (flagged ? std::string_view(": ") : std::string_view()) << Text{flag_names(r.flags)}
          << "</title></circle>";
     if (flagged || (p + 1) % label_every == 0 || p == 0) {

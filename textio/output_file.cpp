@@ -108,6 +108,8 @@ void write_bytes(OutputFile& out, std::string_view bytes) {
       return;
     }
   }
+  if (bytes.empty())
+    return;  // an empty view may hold no pointer at all
   std::memcpy(out.buffer.data() + out.used, bytes.data(), bytes.size());
   out.used += bytes.size();
 }
