@@ -38,6 +38,7 @@ fi
 if [ ! -x "$exe" ]; then
   (cd "$repo" && cmake --preset release > /dev/null && cmake --build --preset release -j 2 --target quilbar > /dev/null)
 fi
+exe="$(cd "$(dirname "$exe")" && pwd)/$(basename "$exe")"
 
 work="$repo/build/report-check"
 rm -rf "$work"
