@@ -5,21 +5,33 @@
 
 namespace report {
 
-std::string number_text(double value, int decimals) {
+namespace {
+
+// Writes number_text's form of a value into text (room for 400 characters);
+// returns its length.
+std::size_t format_number(char* text, double value, int decimals) {
   if (!std::isfinite(value))
-    return {};
-  char text[400];
-  auto r = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed,
-                         decimals < 0 ? 0 : decimals);
+    return 0;
+  const auto r =
+      std::to_chars(text, text + 400, value, std::chars_format::fixed, decimals < 0 ? 0 : decimals);
   std::string_view s(text, static_cast<std::size_t>(r.ptr - text));
   if (s.find('.') != std::string_view::npos) {
     s = s.substr(0, s.find_last_not_of('0') + 1);
     if (s.back() == '.')
       s.remove_suffix(1);
   }
-  if (s == "-0")
-    s = "0";
-  return std::string(s);
+  if (s == "-0") {
+    text[0] = '0';
+    return 1;
+  }
+  return s.size();
+}
+
+}  // namespace
+
+std::string number_text(double value, int decimals) {
+  char text[400];
+  return std::string(text, format_number(text, value, decimals));
 }
 
 namespace {
@@ -87,7 +99,8 @@ Page& operator<<(Page& page, std::string_view markup) {
 }
 
 Page& operator<<(Page& page, Num number) {
-  return page << std::string_view(number_text(number.value, number.decimals));
+  char text[400];
+  return page << std::string_view(text, format_number(text, number.value, number.decimals));
 }
 
 Page& operator<<(Page& page, Int number) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "report/wave_physics.h"
 
@@ -45,13 +46,20 @@ std::vector<Bucket> envelope(std::span<const float> values, std::size_t buckets)
     Bucket& k = out[b];
     k.first = b * values.size() / parts;
     const std::size_t end = (b + 1) * values.size() / parts;
+    // Branch-free over the part: infinities start the least and greatest.
+    float low = std::numeric_limits<float>::infinity(), high = -low;
+    std::size_t count = 0;
     for (std::size_t t = k.first; t < end; ++t) {
       const float v = values[t];
-      if (!std::isfinite(v))
-        continue;
-      k.low = k.count == 0 ? v : std::min(k.low, v);
-      k.high = k.count == 0 ? v : std::max(k.high, v);
-      ++k.count;
+      const bool finite = std::isfinite(v);
+      low = finite && v < low ? v : low;
+      high = finite && v > high ? v : high;
+      count += finite ? 1 : 0;
+    }
+    k.count = count;
+    if (count > 0) {
+      k.low = low;
+      k.high = high;
     }
   }
   return out;

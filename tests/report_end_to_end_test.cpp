@@ -112,6 +112,54 @@ TEST(run_report, examples_gain_three_files_and_change_nothing_else) {
   }
 }
 
+// The two tables of the Dunelot example, whole. Worked by hand: station 1 is
+// wave-grid cell (2, 2), its centre 75 m along both axes of a grid at 30
+// degrees from (512000, 4125000): (512027.452, 4125102.452); from the
+// shoreline origin (511990, 4125010) at 60 degrees it lies 37.452 x 0.866 +
+// 92.452 x 0.5 = 78.660 m along (cell 4: edges 20, 40, 65, 90) and 37.452 x
+// 0.5 - 92.452 x 0.866 = -61.340 m across. Cell 1 ends 20 m along:
+// (511990 + 17.321, 4125010 + 10).
+TEST(run_report, tables_of_the_dunelot_example) {
+  ScratchDir dir;
+  dir.copy_from_source("examples/dunelot_case");
+  const RunResult r = dir.run();
+  ASSERT_EQ(r.exit_status, 0) << r.err;
+  EXPECT_EQ(dir.read("beach_report_stations.csv"),
+            "station,i,j,easting,northing,depth,cell,alongshore_m,crossshore_m,hs_mean_m,"
+            "hs_max_m,tp_mean_s,offshore_directed_pct,longshore_flux_w_per_m,flags\r\n"
+            "1,2,2,512027.452,4125102.452,3.700,4,78.660,-61.340,1.423,2.050,8.550,0,438.9,\r\n"
+            "2,5,3,512132.356,4125220.753,5.600,9,228.660,-111.340,1.338,1.927,8.550,0,126.0,\r\n"
+            "3,7,2,512243.958,4125227.452,3.850,12,328.660,-61.340,1.253,1.804,8.550,0,-166.3,"
+            "\r\n");
+  EXPECT_EQ(dir.read("beach_report_cells.csv"),
+            "cell,width_m,start_alongshore_m,start_easting,start_northing,end_easting,end_northing,"
+            "stations,wkt\r\n"
+            "1,20.00,0,511990.000,4125010.000,512007.321,4125020.000,,\"LINESTRING (511990.000 "
+            "4125010.000, 512007.321 4125020.000)\"\r\n"
+            "2,20.00,20.000,512007.321,4125020.000,512024.641,4125030.000,,\"LINESTRING "
+            "(512007.321 4125020.000, 512024.641 4125030.000)\"\r\n"
+            "3,25.00,40.000,512024.641,4125030.000,512046.292,4125042.500,,\"LINESTRING "
+            "(512024.641 4125030.000, 512046.292 4125042.500)\"\r\n"
+            "4,25.00,65.000,512046.292,4125042.500,512067.942,4125055.000,1,\"LINESTRING "
+            "(512046.292 4125042.500, 512067.942 4125055.000)\"\r\n"
+            "5,25.00,90.000,512067.942,4125055.000,512089.593,4125067.500,,\"LINESTRING "
+            "(512067.942 4125055.000, 512089.593 4125067.500)\"\r\n"
+            "6,30.00,115.000,512089.593,4125067.500,512115.574,4125082.500,,\"LINESTRING "
+            "(512089.593 4125067.500, 512115.574 4125082.500)\"\r\n"
+            "7,30.00,145.000,512115.574,4125082.500,512141.554,4125097.500,,\"LINESTRING "
+            "(512115.574 4125082.500, 512141.554 4125097.500)\"\r\n"
+            "8,30.00,175.000,512141.554,4125097.500,512167.535,4125112.500,,\"LINESTRING "
+            "(512141.554 4125097.500, 512167.535 4125112.500)\"\r\n"
+            "9,30.00,205.000,512167.535,4125112.500,512193.516,4125127.500,2,\"LINESTRING "
+            "(512167.535 4125112.500, 512193.516 4125127.500)\"\r\n"
+            "10,30.00,235.000,512193.516,4125127.500,512219.497,4125142.500,,\"LINESTRING "
+            "(512193.516 4125127.500, 512219.497 4125142.500)\"\r\n"
+            "11,35.00,265.000,512219.497,4125142.500,512249.808,4125160.000,,\"LINESTRING "
+            "(512219.497 4125142.500, 512249.808 4125160.000)\"\r\n"
+            "12,35.00,300.000,512249.808,4125160.000,512280.119,4125177.500,3,\"LINESTRING "
+            "(512249.808 4125160.000, 512280.119 4125177.500)\"\r\n");
+}
+
 // One fault planted per flag on a small Dunelot case: a wave grid of 20 x 4
 // cells of 10 m from (0, 0), its i axis east; the shoreline grid from (30, 0)
 // along the same axis, 20 cells of 5 m, the sea to the north. Station x lies
