@@ -146,7 +146,7 @@ void write_summary(Page& page, const context::RunContext& ctx,
   page << "</section>\r\n";
 }
 
-void write_station_table(Page& page, const context::RunContext& ctx,
+void write_stations_section(Page& page, const context::RunContext& ctx,
                          const std::vector<StationResult>& stations) {
   const bool shoreline = context::is_dunelot_output(ctx.params);
   page << "<section id=\"stations\"><h2>Stations</h2><div class=\"scroll\"><table "
@@ -378,7 +378,7 @@ void write_report_page(Page& page, const context::RunContext& ctx,
   page << "<section id=\"plan\"><h2>Plan view</h2>\r\n";
   write_plan_view(page, ctx, stations);
   page << "</section>\r\n";
-  write_station_table(page, ctx, stations);
+  write_stations_section(page, ctx, stations);
   if (shoreline)
     write_coast(page, ctx, stations);
   write_station_sections(page, ctx, stations);
