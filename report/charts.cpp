@@ -2,15 +2,13 @@
 
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 #include <string>
 
 #include "report/plan_view.h"
+#include "report/wave_physics.h"
 
 namespace report {
 namespace {
-
-constexpr double degree = std::numbers::pi / 180.0;
 
 struct Point {
   double x = 0.0, y = 0.0;
@@ -166,8 +164,8 @@ void write_height_plot(Page& page, const StationSeries& series,
 void write_flux_plot(Page& page, const context::RunContext& ctx,
                      const std::vector<StationResult>& stations) {
   constexpr double left = 80.0, top = 24.0, height = 210.0, right = 990.0;
-  double low = 0.0, high = 0.0, far = 0.0;
-  for (const float w : ctx.shore_cell_width) far += w;
+  const std::vector<double> edges = cell_edges(ctx.shore_cell_width);
+  double low = 0.0, high = 0.0, far = edges.back();
   double near = std::min(0.0, far);
   far = std::max(0.0, far);
   for (const StationResult& r : stations) {
@@ -191,17 +189,12 @@ void write_flux_plot(Page& page, const context::RunContext& ctx,
   page << "<svg class=\"flux\" xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 1000 280\" "
           "role=\"img\" aria-label=\"longshore energy flux along the coast\">\r\n";
   // Cell edges, every one or every n-th for many cells.
-  const std::size_t cells = ctx.shore_cell_width.size();
+  const std::size_t cells = edges.size() - 1;
   const std::size_t every =
       cells <= 200 ? 1 : static_cast<std::size_t>(nice_step(double(cells), 20));
   page << "<path class=\"celledge\" d=\"";
-  double edge = 0.0;
-  for (std::size_t k = 0; k <= cells; ++k) {
-    if (k % every == 0)
-      page << "M" << Num{x_of(edge)} << " " << Num{top} << "v" << Num{height};
-    if (k < cells)
-      edge += ctx.shore_cell_width[k];
-  }
+  for (std::size_t k = 0; k <= cells; k += every)
+    page << "M" << Num{x_of(edges[k])} << " " << Num{top} << "v" << Num{height};
   page << "\"/>\r\n";
   write_value_axis(page, left, top, height, high, step, low);
   page << "<path class=\"zero\" d=\"M" << Num{left} << " " << Num{y_of(0)} << "H" << Num{right}

@@ -1,10 +1,10 @@
 #include "report/csv_files.h"
 
 #include <cmath>
-#include <numbers>
 #include <string>
 
 #include "report/csv_text.h"
+#include "report/wave_physics.h"
 
 namespace report {
 namespace {
@@ -56,8 +56,9 @@ void write_cell_table(textio::OutputFile& out, const context::RunContext& ctx,
                        "end_easting,end_northing,stations,wkt");
   if (!context::is_dunelot_output(ctx.params))
     return;
-  const double a = ctx.params.shore_azimuth * std::numbers::pi / 180.0;
+  const double a = ctx.params.shore_azimuth * degree;
   const double ux = std::sin(a), uy = std::cos(a);
+  const std::vector<double> edges = cell_edges(ctx.shore_cell_width);
   const std::size_t cells = ctx.shore_cell_width.size();
   // The stations of each cell, in station order.
   std::vector<std::string> members(cells);
@@ -70,10 +71,9 @@ void write_cell_table(textio::OutputFile& out, const context::RunContext& ctx,
       m += ';';
     m += std::to_string(p + 1);
   }
-  double start = 0.0;
   std::string row;
   for (std::size_t k = 0; k < cells; ++k) {
-    const double width = ctx.shore_cell_width[k], end = start + width;
+    const double width = ctx.shore_cell_width[k], start = edges[k], end = edges[k + 1];
     const std::string x0 = metres(ctx.params.shore_x0 + start * ux);
     const std::string y0 = metres(ctx.params.shore_y0 + start * uy);
     const std::string x1 = metres(ctx.params.shore_x0 + end * ux);
@@ -82,7 +82,6 @@ void write_cell_table(textio::OutputFile& out, const context::RunContext& ctx,
           "," + x1 + "," + y1 + "," + members[k] + "," +
           csv_field("LINESTRING (" + x0 + " " + y0 + ", " + x1 + " " + y1 + ")");
     textio::write_record(out, row);
-    start = end;
   }
 }
 

@@ -7,6 +7,7 @@
 
 #include "report/charts.h"
 #include "report/plan_view.h"
+#include "report/wave_physics.h"
 #include "textio/free_writer.h"
 
 namespace report {
@@ -89,6 +90,14 @@ void write_file_table(Page& page, std::string_view title, const std::vector<File
   page << "</table></details>\r\n";
 }
 
+// The flags of a station, each as a red mark.
+void write_flag_marks(Page& page, unsigned flags) {
+  for (const StationFlag f : all_flags) {
+    if ((flags & f) != 0)
+      page << "<span class=\"flag\">" << std::string_view(flag_names(f)) << "</span>";
+  }
+}
+
 void kv(Page& page, std::string_view key, std::string_view value) {
   page << "<tr><td>" << key << "</td><td>" << Text{value} << "</td></tr>\r\n";
 }
@@ -125,8 +134,7 @@ void write_summary(Page& page, const context::RunContext& ctx,
          number_text(ctx.wave_origin_x, 3) + " E, " + number_text(ctx.wave_origin_y, 3) +
          " N, azimuth " + number_text(ctx.wave_azimuth, 4) + "\u00b0");
   if (shoreline) {
-    double length = 0.0;
-    for (const float w : ctx.shore_cell_width) length += w;
+    const double length = cell_edges(ctx.shore_cell_width).back();
     kv(page, "Dunelot grid",
        std::to_string(ctx.shore_cell_width.size()) + " cells, " + number_text(length, 3) +
            " m, origin " + number_text(p.shore_x0, 3) + " E, " + number_text(p.shore_y0, 3) +
@@ -147,7 +155,7 @@ void write_summary(Page& page, const context::RunContext& ctx,
 }
 
 void write_stations_section(Page& page, const context::RunContext& ctx,
-                         const std::vector<StationResult>& stations) {
+                            const std::vector<StationResult>& stations) {
   const bool shoreline = context::is_dunelot_output(ctx.params);
   page << "<section id=\"stations\"><h2>Stations</h2><div class=\"scroll\"><table "
           "class=\"data\">\r\n<tr>"
@@ -186,10 +194,7 @@ void write_stations_section(Page& page, const context::RunContext& ctx,
     if (s.climate.mean_flux)
       page << Num{*s.climate.mean_flux, 1};
     page << "</td><td class=\"t\">";
-    for (const StationFlag f : all_flags) {
-      if ((r.flags & f) != 0)
-        page << "<span class=\"flag\">" << std::string_view(flag_names(f)) << "</span>";
-    }
+    write_flag_marks(page, r.flags);
     page << "</td></tr>\r\n";
   }
   page << "</table></div></section>\r\n";
@@ -301,10 +306,7 @@ void write_station_sections(Page& page, const context::RunContext& ctx,
     if (r.series.height.count > 0)
       page << ", mean Hs " << Num{r.series.height.mean, 2} << " m";
     page << " ";
-    for (const StationFlag f : all_flags) {
-      if ((r.flags & f) != 0)
-        page << "<span class=\"flag\">" << std::string_view(flag_names(f)) << "</span>";
-    }
+    write_flag_marks(page, r.flags);
     page << "</summary>\r\n<div class=\"pair\">";
     write_rose(page, r.series.rose, shoreline);
     page << "<div>";

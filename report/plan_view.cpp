@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 #include <string>
 
 #include "report/wave_physics.h"
@@ -10,7 +9,6 @@
 namespace report {
 namespace {
 
-constexpr double degree = std::numbers::pi / 180.0;
 constexpr double plot_size = 900.0;  // the longer side of the map, px
 constexpr double margin_left = 80.0, margin_top = 12.0, margin_right = 16.0, margin_bottom = 44.0;
 constexpr double longest_arrow = 45.0;  // px, for the highest mean height
@@ -62,20 +60,14 @@ struct WaveGrid {
   }
 };
 
-std::vector<double> edges_of(const std::vector<float>& widths) {
-  std::vector<double> edges(widths.size() + 1, 0.0);
-  for (std::size_t k = 0; k < widths.size(); ++k) edges[k + 1] = edges[k] + widths[k];
-  return edges;
-}
-
 WaveGrid wave_grid(const context::RunContext& ctx) {
   WaveGrid g;
   g.origin = {ctx.wave_origin_x, ctx.wave_origin_y};
   const double a = ctx.wave_azimuth * degree;
   g.i_axis = {std::cos(a), std::sin(a)};
   g.j_axis = {-std::sin(a), std::cos(a)};
-  g.edges_i = edges_of(ctx.cell_widths_i);
-  g.edges_j = edges_of(ctx.cell_widths_j);
+  g.edges_i = cell_edges(ctx.cell_widths_i);
+  g.edges_j = cell_edges(ctx.cell_widths_j);
   return g;
 }
 
@@ -93,7 +85,7 @@ ShoreAxis shore_axis(const context::RunContext& ctx) {
   s.origin = {ctx.params.shore_x0, ctx.params.shore_y0};
   const double a = ctx.params.shore_azimuth * degree;
   s.along = {std::sin(a), std::cos(a)};
-  s.edges = edges_of(ctx.shore_cell_width);
+  s.edges = cell_edges(ctx.shore_cell_width);
   return s;
 }
 

@@ -44,8 +44,8 @@ PageFiles files_of_the_run(const context::RunContext& ctx, const std::string (&r
     read(p.frequency_file, "frequency of occurrence");
   if (context::is_dunelot_output(p)) {
     const std::string dun(textio::trimmed(p.dun_file));
-    if (size_of(dun))
-      files.read.push_back({dun, size_of(dun), "Dunelot control file"});
+    if (const auto bytes = size_of(dun))  // a missing one is not read
+      files.read.push_back({dun, bytes, "Dunelot control file"});
     if (p.shore_dx == -1.0)
       read(p.shdx_file, "Dunelot cell widths");
   }

@@ -133,7 +133,6 @@ bool too_steep(double hs, double tp) {
 
 StationClimate station_climate(std::span<const float> height, std::span<const float> period,
                                std::span<const float> direction, double depth, bool shoreline) {
-  constexpr double degree = std::numbers::pi / 180.0;
   StationClimate c;
   const std::size_t steps = std::min({height.size(), period.size(), direction.size()});
   c.steps = static_cast<std::int64_t>(steps);

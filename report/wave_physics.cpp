@@ -6,8 +6,6 @@
 namespace report {
 namespace {
 
-constexpr double degree = std::numbers::pi / 180.0;
-
 // The root y = kd of y tanh(y) = x for x = w^2 d / g > 0. Hunt's Pade
 // approximation starts within 2e-3 of it everywhere; one step of Halley's
 // method cubes the error, to below 6e-10 (the tests sweep x from 1e-6 to 1e4
@@ -83,6 +81,12 @@ ShorePlace shore_place(double dx, double dy, double azimuth) {
   const double s = std::sin(azimuth * degree);
   const double c = std::cos(azimuth * degree);
   return {dx * s + dy * c, dx * c - dy * s};
+}
+
+std::vector<double> cell_edges(std::span<const float> widths) {
+  std::vector<double> edges(widths.size() + 1, 0.0);
+  for (std::size_t k = 0; k < widths.size(); ++k) edges[k + 1] = edges[k] + widths[k];
+  return edges;
 }
 
 int rose_sector(double direction, int sectors) {

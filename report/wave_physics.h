@@ -4,12 +4,16 @@
 // shoreline grid.
 #pragma once
 
+#include <numbers>
 #include <optional>
+#include <span>
+#include <vector>
 
 namespace report {
 
-inline constexpr double gravity = 9.81;          // m/s^2
-inline constexpr double water_density = 1025.0;  // kg/m^3
+inline constexpr double gravity = 9.81;                     // m/s^2
+inline constexpr double water_density = 1025.0;             // kg/m^3
+inline constexpr double degree = std::numbers::pi / 180.0;  // radians
 
 // The wave number k (rad/m) of a wave of `period` seconds in water `depth`
 // metres deep: the root of w^2 = g k tanh(k d), to a relative error below
@@ -41,6 +45,10 @@ struct ShorePlace {
   double cross_shore = 0.0;  // dx cos(a) - dy sin(a)
 };
 ShorePlace shore_place(double dx, double dy, double azimuth);
+
+// The edges of a row of cells from its start: 0, then the running sum of the
+// widths (summed in 8 bytes), one more than there are cells.
+std::vector<double> cell_edges(std::span<const float> widths);
 
 // The sector of a wave rose of `sectors` equal sectors that a direction
 // (degrees, any turn) falls in: sector 0 is centred on 0, each covers from
