@@ -154,8 +154,9 @@ void write_height_plot(Page& page, const StationSeries& series,
       const std::size_t step = ticks > 1 ? t * (steps - 1) / (ticks - 1) : 0;
       const double x = x_of(static_cast<double>(step));
       page << "<path d=\"M" << Num{x} << " " << Num{top + height} << "v5\"/><text x=\""
-           << Num{std::clamp(x, left + 30, right - 30)} << "\" y=\"" << Num{top + height + 20}
-           << "\">" << Text{stamp_text(stamps[step], with_time)} << "</text>";
+           << Num{std::clamp(x, left + (with_time ? 50 : 30), right - (with_time ? 50 : 30))}
+           << "\" y=\"" << Num{top + height + 20} << "\">"
+           << Text{stamp_text(stamps[step], with_time)} << "</text>";
     }
   }
   page << "</g>\r\n</svg>\r\n";
