@@ -28,7 +28,9 @@ void put_point(Page& page, Point p) {
 void write_value_axis(Page& page, double left, double top, double height, double max_value,
                       double step, double low = 0.0) {
   page << "<g class=\"axis\">";
-  for (double v = std::ceil(low / step) * step; v <= max_value * (1 + 1e-9); v += step) {
+  const TickRange ticks = ticks_from(std::ceil(low / step) * step, max_value * (1 + 1e-9), step);
+  double v = ticks.start;
+  for (std::int64_t k = 0; k < ticks.count; ++k, v += step) {
     const double y = top + height * (1.0 - (v - low) / (max_value - low));
     page << "<path class=\"gridline\" d=\"M" << Num{left} << " " << Num{y} << "h"
          << Num{1000 - left} << "\"/><text class=\"left\" x=\"" << Num{left - 5} << "\" y=\""
@@ -65,7 +67,9 @@ void write_rose(Page& page, const PercentTable& rose, bool shoreline) {
     put_point(page, on_rose(outer, 270));
     page << "Z\"/>\r\n";
   }
-  for (double r = ring; r <= full * (1 + 1e-9); r += ring) {
+  const TickRange rings = ticks_from(ring, full * (1 + 1e-9), ring);
+  double r = rings.start;
+  for (std::int64_t k = 0; k < rings.count; ++k, r += ring) {
     page << "<circle class=\"ring\" cx=\"150\" cy=\"150\" r=\"" << Num{r * scale} << "\"/>"
          << "<text class=\"ringlabel\" x=\"" << Num{150 + r * scale * 0.72 + 2} << "\" y=\""
          << Num{150 - r * scale * 0.69} << "\">" << Num{r, 2} << " %</text>\r\n";
@@ -191,8 +195,7 @@ void write_flux_plot(Page& page, const context::RunContext& ctx,
           "role=\"img\" aria-label=\"longshore energy flux along the coast\">\r\n";
   // Cell edges, every one or every n-th for many cells.
   const std::size_t cells = edges.size() - 1;
-  const std::size_t every =
-      cells <= 200 ? 1 : static_cast<std::size_t>(nice_step(double(cells), 20));
+  const std::size_t every = cells <= 200 ? 1 : every_nth(static_cast<double>(cells), 20);
   page << "<path class=\"celledge\" d=\"";
   for (std::size_t k = 0; k <= cells; k += every)
     page << "M" << Num{x_of(edges[k])} << " " << Num{top} << "v" << Num{height};
@@ -217,7 +220,9 @@ void write_flux_plot(Page& page, const context::RunContext& ctx,
   }
   page << "<g class=\"axis\">";
   const double dstep = nice_step(far - near, 8);
-  for (double d = std::ceil(near / dstep) * dstep; d <= far; d += dstep) {
+  const TickRange distances = ticks_from(std::ceil(near / dstep) * dstep, far, dstep);
+  double d = distances.start;
+  for (std::int64_t k = 0; k < distances.count; ++k, d += dstep) {
     page << "<text x=\"" << Num{std::clamp(x_of(d), left + 10, right - 20)} << "\" y=\""
          << Num{top + height + 18} << "\">" << Num{d, 0} << "</text>";
   }

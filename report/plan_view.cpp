@@ -166,8 +166,7 @@ void write_shore_axis(Page& page, const ShoreAxis& s, const MapFrame& f) {
        << Num{b.x} << "\" y2=\"" << Num{b.y} << "\"><title>Dunelot grid axis</title></line>\r\n";
   // On the SVG, the axis runs along (along.x, -along.y); ticks across it.
   const Point across{s.along.y, s.along.x};
-  const std::size_t label_every =
-      static_cast<std::size_t>(nice_step(static_cast<double>(cells), 12));
+  const std::size_t label_every = every_nth(static_cast<double>(cells), 12);
   const std::size_t tick_every = cells <= 300 ? 1 : label_every;
   page << "<path class=\"ticks\" d=\"";
   for (std::size_t k = 0; k <= cells; k += tick_every) {
@@ -208,13 +207,17 @@ void write_coordinate_ticks(Page& page, const MapFrame& f) {
        << "\" width=\"" << Num{f.width} << "\" height=\"" << Num{f.height} << "\"/>\r\n";
   page << "<g class=\"coords\">";
   const double min_x = f.min_x, max_x = f.min_x + f.width / f.scale;
-  for (double x = std::ceil(min_x / step) * step; x <= max_x; x += step) {
+  const TickRange xs = ticks_from(std::ceil(min_x / step) * step, max_x, step);
+  double x = xs.start;
+  for (std::int64_t k = 0; k < xs.count; ++k, x += step) {
     const double sx = margin_left + (x - min_x) * f.scale;
     page << "<path d=\"M" << Num{sx} << " " << Num{bottom} << "v5\"/><text x=\"" << Num{sx}
          << "\" y=\"" << Num{bottom + 17} << "\">" << Num{x, 0} << "</text>";
   }
   const double max_y = f.max_y, min_y = f.max_y - f.height / f.scale;
-  for (double y = std::ceil(min_y / step) * step; y <= max_y; y += step) {
+  const TickRange ys = ticks_from(std::ceil(min_y / step) * step, max_y, step);
+  double y = ys.start;
+  for (std::int64_t k = 0; k < ys.count; ++k, y += step) {
     const double sy = margin_top + (max_y - y) * f.scale;
     page << "<path d=\"M" << Num{margin_left} << " " << Num{sy}
          << "h-5\"/><text class=\"left\" x=\"" << Num{margin_left - 7} << "\" y=\"" << Num{sy + 4}
@@ -273,8 +276,7 @@ void write_stations(Page& page, const context::RunContext& ctx,
   const std::size_t label_every =
       stations.size() <= labelled_stations
           ? 1
-          : static_cast<std::size_t>(
-                nice_step(static_cast<double>(stations.size()) / labelled_stations, 1));
+          : every_nth(static_cast<double>(stations.size()) / labelled_stations, 1);
   for (std::size_t p = 0; p < stations.size(); ++p) {
     const StationResult& r = stations[p];
     const Point a = f.to_svg({r.easting, r.northing});
@@ -306,6 +308,24 @@ double nice_step(double range, int parts) {
       return m * power;
   }
   return 10.0 * power;
+}
+
+TickRange ticks_from(double start, double end, double step) {
+  TickRange t{start, step, 0};
+  if (!(step > 0.0) || !std::isfinite(start) || !std::isfinite(end) || !std::isfinite(step))
+    return t;
+  if (!((end - start) / step < static_cast<double>(max_ticks)))
+    return t;
+  // Counted as the ticks are made, by adding: the same values as they get.
+  for (double v = start; v <= end && t.count <= max_ticks; v += step) ++t.count;
+  if (t.count > max_ticks)
+    t.count = 0;
+  return t;
+}
+
+std::size_t every_nth(double count, int parts) {
+  const double step = nice_step(count, parts);
+  return step >= 1.0 && step < 1e15 ? static_cast<std::size_t>(step) : 1;
 }
 
 const char* depth_class(double depth, double step) {

@@ -60,10 +60,12 @@ PageFiles files_of_the_run(const context::RunContext& ctx, const std::string (&r
 }  // namespace
 
 std::string companion_name(const std::string& report_name, const std::string& suffix) {
+  // A leading dot of the last component belongs to the stem (".r" is a name,
+  // not an extension).
   const std::size_t folder = report_name.find_last_of("/\\");
+  const std::size_t component = folder == std::string::npos ? 0 : folder + 1;
   const std::size_t dot = report_name.find_last_of('.');
-  const bool has_extension =
-      dot != std::string::npos && (folder == std::string::npos || dot > folder + 1);
+  const bool has_extension = dot != std::string::npos && dot > component;
   return (has_extension ? report_name.substr(0, dot) : report_name) + "_" + suffix + ".csv";
 }
 

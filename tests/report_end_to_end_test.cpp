@@ -45,6 +45,9 @@ TEST(run_report, companion_names_and_page_text) {
       {"out/r.v1.html", "out/r.v1_stations.csv"},
       {"report", "report_stations.csv"},
       {"run.d/report", "run.d/report_stations.csv"},
+      {".r", ".r_stations.csv"},
+      {"sub/.r", "sub/.r_stations.csv"},
+      {".r.html", ".r_stations.csv"},
   };
   for (const auto& [page, csv] : names) EXPECT_EQ(report::companion_name(page, "stations"), csv);
 
@@ -249,6 +252,61 @@ TEST(run_report, name_of_another_output_is_refused) {
       << r.out;
   EXPECT_FALSE(dir.exists("beach_new.dun"));
   EXPECT_EQ(testing_support::leftover_temporaries(dir), "");
+}
+
+}  // namespace
+
+namespace {
+
+// Every loop of the page ends, whatever the geometry: shoreline grids of 1 to
+// 1000 cells of 0.001 m to 1e7 m, wave grids of 1 mm to 100 km cells, one
+// station, one step. The run is limited to 20 MB per file, so a runaway fails
+// at once; the page stays within a bound of a fixed part, a part per station
+// and a part per cell.
+TEST(run_report, every_geometry_gives_a_bounded_page) {
+  struct Case {
+    int cells;
+    const char* width;
+    const char* grid_cell;
+    int stations, steps;
+  };
+  const Case cases[] = {
+      {1, "10.0", "10.0", 3, 4},   {2, "10.0", "10.0", 3, 4},   {3, "10.0", "10.0", 3, 4},
+      {6, "10.0", "10.0", 3, 4},   {3, "0.001", "10.0", 3, 4},  {3, "1.0E7", "10.0", 3, 4},
+      {1000, "0.5", "10.0", 3, 4}, {3, "10.0", "0.001", 3, 4},  {3, "10.0", "1.0E5", 3, 4},
+      {3, "10.0", "10.0", 1, 1},   {1, "0.001", "0.001", 1, 1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.cells) + " cells of " + c.width + " m, grid cells of " +
+                 c.grid_cell + " m, " + std::to_string(c.stations) + " stations, " +
+                 std::to_string(c.steps) + " steps");
+    ScratchDir dir;
+    dir.write("t.sim", "t 0.0 0.0 0.0\n");
+    dir.write("t.std", "! sweep\n       " + std::to_string(c.stations) + "              !kout\n");
+    std::string dep = std::string("20 4 ") + c.grid_cell + " " + c.grid_cell + "\n";
+    for (int k = 0; k < 80; ++k) dep += "5.0\n";
+    dir.write("t.dep", dep);
+    std::string sel;
+    int record = 0;
+    for (int step = 0; step < c.steps; ++step) {
+      for (int p = 0; p < c.stations; ++p) {
+        sel += std::to_string(++record) + " " + std::to_string(2 + 3 * p) + " 1 1.0 8.0 " +
+               (step % 2 == 0 ? "265.0" : "275.0") + "\n";
+      }
+    }
+    dir.write("selhts.out", sel);
+    dir.write("quilbar.ctrl",
+              "SIM t.sim\nSTD t.std\nSEL selhts.out\nDEP t.dep\nTIM 1.0\nSTA 20120101000000\n"
+              "FOR Dunelot_Wave_File\nDUN none.dun\nX0: 0.0\nY0: 0.0\nAZI 90.0\nNX: " +
+                  std::to_string(c.cells) + "\nDX: " + c.width + "\nREPORT sweep.html\n");
+    const RunResult r = dir.run_with_file_size_limit(40000);
+    ASSERT_EQ(r.exit_status, 0) << r.err;
+    const std::size_t bound = 60000 + 8000 * static_cast<std::size_t>(c.stations) +
+                              300 * static_cast<std::size_t>(c.cells);
+    EXPECT_LT(dir.read("sweep.html").size(), bound);
+    EXPECT_EQ(page_check(dir, "sweep.html"), "plan=1 sections=" + std::to_string(c.stations) +
+                                                 " stations=" + std::to_string(c.stations) + "\n");
+  }
 }
 
 }  // namespace
