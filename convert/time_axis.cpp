@@ -102,6 +102,23 @@ std::optional<std::int32_t> step_seconds(float time_step_hours) {
   return context::nearest_int32(time_step_hours * 3600.0f);
 }
 
+bool is_valid_start(std::int64_t start_datetime) {
+  if (start_datetime < 10000000000000 || start_datetime > 99999999999999)
+    return false;
+  std::int64_t rest = start_datetime;
+  const auto take = [&rest](std::int64_t digits) {
+    const std::int64_t value = rest % digits;
+    rest /= digits;
+    return value;
+  };
+  const std::int64_t second = take(100), minute = take(100), hour = take(100), day = take(100),
+                     month = take(100), year = rest;
+  if (month < 1 || month > 12 || hour > 23 || minute > 59 || second > 59 || day < 1)
+    return false;
+  const bool leap = year % 4 == 0 && (year % 100 != 0 || year % 400 == 0);
+  return day <= (month == 2 && leap ? 29 : month_days[month - 1]);
+}
+
 context::Stamp start_stamp(std::int64_t start_datetime) {
   context::Stamp stamp;
   stamp.fill(' ');
@@ -177,9 +194,17 @@ context::Status start_time_axis(context::RunContext& ctx) {
   blank_label.fill(' ');
   context::create_list(ctx.step_stamp, ctx.output_event_count, blank_stamp);
   context::create_list(ctx.step_label, ctx.output_event_count, blank_label);
-  // Not checked as a date here; the axis is built after all inputs are read.
-  if (!ctx.step_stamp.empty())
-    ctx.step_stamp[0] = start_stamp(ctx.params.start_datetime);
+  if (ctx.step_stamp.empty())
+    return context::Status::ok;
+  // Every stamp and label is worked out from the start: one that is no real
+  // date and time would give labels such as 13/32/2012.
+  if (!is_valid_start(ctx.params.start_datetime)) {
+    textio::write_free(ctx.console,
+                       "ERROR: Start Date & Time <yyyymmddHHMMSS> is not a valid date: ",
+                       ctx.params.start_datetime);
+    return context::Status::error_stop;
+  }
+  ctx.step_stamp[0] = start_stamp(ctx.params.start_datetime);
   return context::Status::ok;
 }
 

@@ -26,6 +26,11 @@ StampResult add_seconds_to_stamp(context::Stamp& stamp, std::int32_t seconds);
 // half away from zero; none past the 4-byte integer range.
 std::optional<std::int32_t> step_seconds(float time_step_hours);
 
+// Whether a start value is a real date and time: 14 digits yyyymmddHHMMSS,
+// the month 1..12, the day within its month (leap years by the Gregorian
+// rule), the hour 0..23, minute and second 0..59.
+bool is_valid_start(std::int64_t start_datetime);
+
 // The start stamp: the integer right-justified in 14 columns, blank-filled.
 context::Stamp start_stamp(std::int64_t start_datetime);
 
@@ -42,7 +47,8 @@ StampResult fill_time_axis(std::span<context::Stamp> stamps, std::span<context::
 // convert/conversion.h and built from the operations above.
 
 // The run's steps: creates the stamp and label tables and writes the start
-// into the first stamp (error_stop when they would not fit in memory); fills
+// into the first stamp (error_stop when they would not fit in memory or the
+// start is no real date and time); fills
 // the other stamps and every label (error_stop for a start that is no date or
 // a step past the 4-byte range of seconds).
 context::Status start_time_axis(context::RunContext& ctx);

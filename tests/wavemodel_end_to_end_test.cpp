@@ -132,6 +132,12 @@ TEST(wavemodel_end_to_end, error_stops) {
   zero_step.control += "KRV 0\nFRE freq.txt\n";
   WaveCase tiny_step;
   tiny_step.control += "KRV 0\nTIM 1.0E-30\nFRE freq.txt\n";
+  WaveCase negative_length;
+  negative_length.control += "KRV 0\nTSO -72\nFRE freq.txt\n";
+  WaveCase huge_length;
+  huge_length.control += "KRV 0\nTIM 1.0\nTSO 3e9\nFRE freq.txt\n";
+  WaveCase bad_start;  // month 13, hour 25
+  bad_start.control += "STA 20121332250000\n";
   WaveCase outside_i;
   outside_i.station_output.replace(outside_i.station_output.rfind("6 4 1"), 5, "6 5 1");
   WaveCase outside_j;
@@ -145,11 +151,21 @@ TEST(wavemodel_end_to_end, error_stops) {
       crlf_records({" ERROR: No wave observation stations found in *.std file: \"case.std\""});
   const std::string timestep_message = crlf_records(
       {" ERROR: Output time series timestep (hours) must not be 0 in steady state mode!"});
+  const std::string too_many_message =
+      crlf_records({" ERROR: Output time series length / timestep gives too many time steps!"});
   const Case cases[] = {
       {"no station", no_station, station_count_block(0) + no_station_message},
       {"no count record", no_marker, station_count_block(0) + no_station_message},
       {"time step 0", zero_step, station_count_block(2) + timestep_message},
-      {"too many output events", tiny_step, station_count_block(2) + timestep_message},
+      {"too many output events", tiny_step, station_count_block(2) + too_many_message},
+      {"series length 3e9 hours", huge_length, station_count_block(2) + too_many_message},
+      {"negative series length", negative_length,
+       station_count_block(2) +
+           crlf_records({" ERROR: Output time series length (hours) must not be negative!"})},
+      {"start that is no date", bad_start,
+       event_count_block(3, 3) +
+           crlf_records({" ERROR: Start Date & Time <yyyymmddHHMMSS> is not a valid date: ",
+                         "        20121332250000"})},
       {"i outside", outside_i,
        event_count_block(3, 3) +
            crlf_records({" ERROR: Wave observation station           2  lies outside the "

@@ -21,11 +21,22 @@ context::Status count_output_events(context::RunContext& ctx) {
     p.random_order = 0;
     return context::Status::ok;
   }
-  const auto count = steady_state_event_count(p.series_length_hours, p.time_step_hours);
-  if (!count) {
+  if (p.series_length_hours < 0.0f) {
+    textio::write_free(ctx.console,
+                       "ERROR: Output time series length (hours) must not be negative!");
+    return context::Status::error_stop;
+  }
+  if (p.time_step_hours == 0.0f) {
     textio::write_free(ctx.console,
                        "ERROR: Output time series timestep (hours) must not be 0 in steady state "
                        "mode!");
+    return context::Status::error_stop;
+  }
+  // A tiny step or a huge length: more steps than a 4-byte count holds.
+  const auto count = steady_state_event_count(p.series_length_hours, p.time_step_hours);
+  if (!count) {
+    textio::write_free(ctx.console,
+                       "ERROR: Output time series length / timestep gives too many time steps!");
     return context::Status::error_stop;
   }
   ctx.output_event_count = *count;
