@@ -18,6 +18,7 @@
 #include "report/run_report.h"
 #include "report/station_results.h"
 #include "run/control_file.h"
+#include "run/output_names.h"
 #include "shoreline/shoreline_output.h"
 #include "textio/free_writer.h"
 #include "textio/io_error.h"
@@ -68,6 +69,8 @@ Status run_phases(RunContext& ctx) {
                                 report::summarize_station_series, std::cref(ctx));
   }
   if (convert::place_stations(ctx) == Status::error_stop)
+    return Status::error_stop;
+  if (refuse_outputs_over_inputs(ctx) == Status::error_stop)
     return Status::error_stop;
 
   if (is_map_output(ctx.params)) {

@@ -315,10 +315,10 @@ TEST(bad_input_catalogue, control_file) {
   };
   // The name is cut to its 255 characters; a text longer than a record starts
   // on a fresh one and fills records of a blank and 79 characters.
-  const std::string s79 = " " + std::string(79, 's') + "\r\n";
+  const std::string s79 = std::string(1, ' ').append(79, 's').append("\r\n");
   const std::string name_cut_to_255 = " ERROR: Input *.sim file specified as: \"\r\n" + s79 + s79 +
-                                      s79 + " " + std::string(18, 's') + "\" not found!\r\n" +
-                                      pause_prompt;
+                                      s79 + std::string(1, ' ').append(18, 's') +
+                                      "\" not found!\r\n" + pause_prompt;
 
   check_cases(
       e,
@@ -916,6 +916,95 @@ TEST(bad_input_catalogue, odd_values_and_names) {
                             "range: \"\r\n freq.txt\"\r\n" +
                             pause_prompt)},
                past_limit});
+}
+
+// A console record of a text: a blank before it, CR LF after it.
+std::string console_record(const std::string& text) {
+  std::string record(1, ' ');
+  record.append(text).append("\r\n");
+  return record;
+}
+
+// What could destroy data or write nonsense: an output named like an input
+// (any spelling, a hard link), names past the folder's limit once made from
+// another, starts that are no date, series lengths out of range. Each ends
+// before any output is replaced.
+TEST(bad_input_catalogue, outputs_over_inputs_long_names_and_time_axis) {
+  const auto added = [](const std::string& records) {
+    return [=](const ScratchDir& dir) {
+      dir.write("quilbar.ctrl", dir.read("quilbar.ctrl") + records);
+    };
+  };
+  const auto refused = [](const std::string& name) {
+    return ending_with(" ERROR: Output file would replace an input file: \"" + name + "\"\r\n" +
+                       pause_prompt);
+  };
+  const auto not_a_date = [](const std::string& shown) {
+    return ending_with(events_done +
+                       " ERROR: Start Date & Time <yyyymmddHHMMSS> is not a valid "
+                       "date: \r\n" +
+                       std::string(22 - shown.size(), ' ') + shown + "\r\n" + pause_prompt);
+  };
+  check_cases(
+      Example::map,
+      {
+          {"REPORT naming the control file", added("REPORT quilbar.ctrl\r\n"), 1, "",
+           refused("quilbar.ctrl")},
+          {"MAP naming the depth file", added("MAP beach.dep\r\n"), 1, "", refused("beach.dep")},
+          {"MAP naming the station output by another spelling",
+           [](const ScratchDir& dir) {
+             fs::create_directory(dir.file("sub"));
+             dir.write("quilbar.ctrl", dir.read("quilbar.ctrl") + "MAP './sub/../selhts.out'\r\n");
+           },
+           1, "", refused("./sub/../selhts.out")},
+          {"MAP naming a hard link to the simulation file",
+           [](const ScratchDir& dir) {
+             fs::create_hard_link(dir.file("beach.sim"), dir.file("link.map"));
+             dir.write("quilbar.ctrl", dir.read("quilbar.ctrl") + "MAP link.map\r\n");
+           },
+           1, "", refused("link.map")},
+          {"a start of month 13 and hour 25",
+           replace_text("quilbar.ctrl", "STA 20120315000000", "STA 20121332250000"), 1, "",
+           not_a_date("20121332250000")},
+          {"a start of 30 February",
+           replace_text("quilbar.ctrl", "STA 20120315000000", "STA 20120230000000"), 1, "",
+           not_a_date("20120230000000")},
+          {"a start that is no number",
+           replace_text("quilbar.ctrl", "STA 20120315000000", "STA abc           "), 1, "",
+           not_a_date("0")},
+      });
+  check_cases(
+      Example::steady,
+      {
+          {"a negative series length", added("TSO -72\r\n"), 1, "",
+           ending_with(" ERROR: Output time series length (hours) must not be "
+                       "negative!\r\n" +
+                       pause_prompt)},
+          {"a series length giving more steps than an integer holds", added("TSO 3e9\r\n"), 1, "",
+           ending_with(" ERROR: Output time series length / timestep gives too many "
+                       "time steps!\r\n" +
+                       pause_prompt)},
+      });
+  // Names made from another: the report's CSV names (the stem and
+  // "_stations.csv") and the rewritten *.dun name ("_new.dun").
+  const std::string stem(243, 'r');                        // the CSV names take 256 bytes
+  const std::string dun = std::string(248, 'd') + ".dun";  // "_new.dun" gives 256
+  check_cases(
+      Example::dunelot,
+      {
+          {"a report page whose CSV names pass 255 bytes", added("REPORT " + stem + ".html\r\n"), 2,
+           io_report(stem + "_stations.csv: cannot create file: File name too long"),
+           ending_with(console_record((stem + ".html").substr(237)))},
+          {"a *.dun name whose _new.dun name passes 255 bytes",
+           [=](const ScratchDir& dir) {
+             fs::rename(dir.file("beach.dun"), dir.file(dun));
+             substitute(dir, "quilbar.ctrl", "DUN beach.dun", "DUN " + dun);
+           },
+           2, io_report(std::string(248, 'd') + "_new.dun: cannot create file: File name too long"),
+           ending_with(console_record(dun.substr(237)))},
+          {"a report page named like the cell-width file", added("REPORT beach.shdx\r\n"), 1, "",
+           refused("beach.shdx")},
+      });
 }
 
 }  // namespace

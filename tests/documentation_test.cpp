@@ -41,6 +41,7 @@ const char* const product_sources[] = {
     "convert/conversion.cpp",       "convert/directions.cpp",
     "context/table_memory.cpp",     "shoreline/shoreline_output.cpp",
     "shoreline/cell_widths.cpp",    "shoreline/control_rewrite.cpp",
+    "run/output_names.cpp",         "report/run_report.cpp",
 };
 
 TEST(documentation, every_keyword_and_message_is_documented) {

@@ -1,7 +1,10 @@
 // The run's output set: written under temporary names, put in place together
 // or not at all, and names that can never be a file refused at creation.
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -95,6 +98,8 @@ TEST(output_set, names_checked_when_the_file_is_made) {
       {dir.file("no/such/x.map"),
        dir.file("no/such/x.map") + ": cannot create file: No such file or directory"},
       {dir.file(longest), ""},
+      {dir.file(longest + "n"),
+       dir.file(longest + "n") + ": cannot create file: File name too long"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.path);
@@ -113,28 +118,83 @@ TEST(output_set, names_checked_when_the_file_is_made) {
   EXPECT_EQ(leftover_temporaries(dir), "");
 }
 
-// A name that cannot be replaced when the set is put in place: the report
-// names it and the outputs already replaced; the rest are given up.
-TEST(output_set, a_refused_rename_names_what_was_replaced) {
-  ScratchDir dir;
-  try {
-    textio::OutputSet set;
-    write_set(set, dir, {{"a.txt", "a"}, {"b.txt", "b"}, {"c.txt", "c"}, {"d.txt", "d"}});
-    fs::create_directory(dir.file("c.txt"));
-    dir.write("c.txt/inside", "kept");
-    textio::commit_outputs(set);
-    ADD_FAILURE() << "expected an IoError";
-  } catch (const textio::IoError& e) {
-    const std::string report = e.report();
-    EXPECT_EQ(report.rfind(dir.file("c.txt") + ": cannot replace file: ", 0), 0u) << report;
-    EXPECT_TRUE(report.ends_with("(outputs already replaced: " + dir.file("a.txt") + ", " +
-                                 dir.file("b.txt") + ")"))
-        << report;
+// Every file of a folder but the temporaries, by name.
+std::vector<std::pair<std::string, std::string>> snapshot(const ScratchDir& dir) {
+  std::vector<std::pair<std::string, std::string>> files;
+  for (const auto& e : fs::directory_iterator(dir.path())) {
+    const std::string name = e.path().filename().string();
+    if (name.starts_with(".quilbar-"))
+      continue;
+    files.emplace_back(name, fs::is_directory(e.path()) ? "<folder>" : dir.read(name));
   }
-  EXPECT_EQ(dir.read("a.txt"), "a\r\n");
-  EXPECT_EQ(dir.read("c.txt/inside"), "kept");
-  EXPECT_FALSE(dir.exists("d.txt"));
-  EXPECT_EQ(leftover_temporaries(dir), "");
+  std::sort(files.begin(), files.end());
+  return files;
+}
+
+// A name that cannot be put in place, at each position of a set of three
+// (a folder made under its name while the run wrote): the outputs already in
+// place go back, the folder is as it was before, and the report names the
+// output that failed. Earlier files are there for the first and the last
+// name, so both ways of putting back are taken: the exchange undone and a
+// new file removed.
+TEST(output_set, a_failure_part_way_puts_everything_back) {
+  const char* const names[] = {"a.txt", "b.txt", "c.txt"};
+  for (int failing = 0; failing < 3; ++failing) {
+    SCOPED_TRACE(failing);
+    ScratchDir dir;
+    dir.write("a.txt", "earlier a\n");
+    dir.write("c.txt", "earlier c\n");
+    textio::OutputSet set;
+    write_set(set, dir, {{"a.txt", "new a"}, {"b.txt", "new b"}, {"c.txt", "new c"}});
+    const std::string blocked = names[failing];
+    if (dir.exists(blocked))
+      fs::rename(dir.file(blocked), dir.file("aside"));
+    fs::create_directory(dir.file(blocked));
+    dir.write(blocked + "/inside", "kept");
+    const auto before = snapshot(dir);
+    try {
+      textio::commit_outputs(set);
+      ADD_FAILURE() << "expected an IoError";
+    } catch (const textio::IoError& e) {
+      EXPECT_EQ(e.report(), dir.file(blocked) +
+                                ": cannot replace file: Is a directory (no output was replaced)");
+    }
+    EXPECT_EQ(snapshot(dir), before);
+    EXPECT_EQ(leftover_temporaries(dir), "");
+  }
+}
+
+// The first temporary made in a folder removes the leftovers of killed runs
+// there: a temporary of a process that no longer runs goes; one of a running
+// process, and every name not exactly of the temporaries' form, stay.
+TEST(output_set, leftovers_of_killed_runs_are_removed) {
+  ScratchDir dir;
+  // A process that has ended: a child, waited for.
+  const long dead = [] {
+    const pid_t child = fork();
+    if (child == 0)
+      _exit(0);
+    int status = 0;
+    waitpid(child, &status, 0);
+    return static_cast<long>(child);
+  }();
+  const std::string gone = ".quilbar-" + std::to_string(dead) + "-3.tmp";
+  const std::vector<std::string> kept = {".quilbar-1-3.tmp",  // process 1 always runs
+                                         ".quilbar-0" + std::to_string(dead) + "-3.tmp",
+                                         ".quilbar-" + std::to_string(dead) + "-3.tmp~",
+                                         "quilbar-" + std::to_string(dead) + "-3.tmp",
+                                         ".quilbar-" + std::to_string(dead) + "-x.tmp"};
+  dir.write(gone, "left by a killed run");
+  for (const std::string& name : kept) dir.write(name, "kept");
+  long process = 0;
+  EXPECT_TRUE(textio::temporary_name_process(gone, process));
+  EXPECT_EQ(process, dead);
+
+  textio::OutputSet set;
+  write_set(set, dir, {{"out.txt", "new"}});
+  textio::commit_outputs(set);
+  EXPECT_FALSE(dir.exists(gone));
+  for (const std::string& name : kept) EXPECT_EQ(dir.read(name), "kept") << name;
 }
 
 }  // namespace

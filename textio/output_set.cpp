@@ -1,9 +1,11 @@
 #include "textio/output_set.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <limits>
 #include <system_error>
 #include <utility>
 
@@ -14,10 +16,15 @@
 #include <io.h>
 #include <process.h>
 #include <sys/stat.h>
+#define NOMINMAX
+#include <windows.h>
 #else
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <climits>
+#include <csignal>
 #endif
 
 namespace textio {
@@ -40,6 +47,21 @@ std::FILE* stream_of(int fd) {
 void close_fd(int fd) {
   _close(fd);
 }
+// The longest last component of a name the folder takes, in bytes (the
+// system counts characters; a byte per character is the safe side).
+long longest_name(const std::string&) {
+  return 255;
+}
+bool process_runs(long process) {
+  const HANDLE h =
+      OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, static_cast<DWORD>(process));
+  if (h == nullptr)
+    return GetLastError() == ERROR_ACCESS_DENIED;  // there, but not ours to ask
+  DWORD code = 0;
+  const bool runs = GetExitCodeProcess(h, &code) == 0 || code == STILL_ACTIVE;
+  CloseHandle(h);
+  return runs;
+}
 #else
 constexpr const char* separators = "/";
 long process_id() {
@@ -54,6 +76,16 @@ std::FILE* stream_of(int fd) {
 }
 void close_fd(int fd) {
   ::close(fd);
+}
+long longest_name(const std::string& folder) {
+  errno = 0;
+  const long limit = ::pathconf(folder.empty() ? "." : folder.c_str(), _PC_NAME_MAX);
+  return limit > 0 ? limit : 255;
+}
+bool process_runs(long process) {
+  if (process <= 0 || process > INT_MAX)
+    return true;  // names no process this system has: not ours to judge
+  return ::kill(static_cast<pid_t>(process), 0) == 0 || errno == EPERM;
 }
 #endif
 
@@ -77,6 +109,35 @@ int unusable_target(const std::string& path) {
 std::string folder_of(const std::string& path) {
   const std::size_t separator = path.find_last_of(separators);
   return separator == std::string::npos ? std::string() : path.substr(0, separator + 1);
+}
+
+// Removes from a folder the temporaries of runs whose process no longer runs
+// (a run killed by a signal cannot remove its own). Only names of exactly the
+// temporaries' form are touched, and never those of a running process.
+void remove_leftovers(const std::string& folder) {
+  std::error_code ec;
+  const std::filesystem::path where(folder.empty() ? std::string(".") : folder);
+  for (auto it = std::filesystem::directory_iterator(where, ec);
+       !ec && it != std::filesystem::directory_iterator(); it.increment(ec)) {
+    long process = 0;
+    if (!temporary_name_process(it->path().filename().string(), process) ||
+        process == process_id() || process_runs(process))
+      continue;
+    std::error_code kind_ec;
+    if (it->symlink_status(kind_ec).type() == std::filesystem::file_type::regular)
+      std::filesystem::remove(it->path(), kind_ec);
+  }
+}
+
+// A temporary name of this run in folder that no file holds now.
+std::string free_temp_name(OutputSet& set, const std::string& folder) {
+  for (;;) {
+    std::string name = folder + ".quilbar-" + std::to_string(process_id()) + "-" +
+                       std::to_string(++set.temp_counter) + ".tmp";
+    std::error_code ec;
+    if (!std::filesystem::exists(std::filesystem::symlink_status(name, ec)))
+      return name;
+  }
 }
 
 // Puts the complete temporary in the place of an existing regular file by
@@ -119,6 +180,7 @@ OutputSet& OutputSet::operator=(OutputSet&& other) noexcept {
     remove_temporaries(*this);
     entries = std::exchange(other.entries, {});
     temp_counter = other.temp_counter;
+    swept_folders = std::exchange(other.swept_folders, {});
   }
   return *this;
 }
@@ -135,8 +197,17 @@ OutputFile create_output(OutputSet& set, const std::string& path) {
     throw IoError(path, system_reason("cannot create file", error));
 
   // A short name of its own in the target's folder: the target's name with a
-  // suffix could pass the folder's limit on the length of a name.
+  // suffix could pass the folder's limit on the length of a name. The
+  // target's own name is checked against that limit now, before the output is
+  // announced, not when the set is put in place.
   const std::string folder = folder_of(path);
+  if (static_cast<long>(path.size() - folder.size()) > longest_name(folder))
+    throw IoError(path, system_reason("cannot create file", ENAMETOOLONG));
+  if (std::find(set.swept_folders.begin(), set.swept_folders.end(), folder) ==
+      set.swept_folders.end()) {
+    set.swept_folders.push_back(folder);
+    remove_leftovers(folder);
+  }
   const std::string stem = folder + ".quilbar-" + std::to_string(process_id()) + "-";
   OutputFile out;
   out.name = path;
@@ -169,44 +240,161 @@ OutputFile create_output(OutputSet& set, const std::string& path) {
 
 void complete_output(OutputSet& set, OutputFile& out) {
   close_output(out);
-  set.entries.push_back({out.name, out.temp_name, true});
+  OutputSet::Entry entry;
+  entry.name = out.name;
+  entry.temp_name = out.temp_name;
+  entry.complete = true;
+  set.entries.push_back(std::move(entry));
   out.temp_name.clear();
 }
 
-void commit_outputs(OutputSet& set) {
-  std::string done;  // the targets already put in place
-  for (OutputSet::Entry& e : set.entries) {
-    if (!e.complete)
-      continue;
-    // After an exchange the temporary name holds the replaced file.
-    if (!exchange_names(e.temp_name, e.name)) {
-      std::error_code ec;
-      std::filesystem::rename(e.temp_name, e.name, ec);
-      if (ec) {
-        std::string reason = "cannot replace file: " + ec.message();
-        reason += done.empty() ? " (no output was replaced)"
-                               : " (outputs already replaced: " + done + ")";
-        throw IoError(e.name, reason);
-      }
-      e.temp_name.clear();
+namespace {
+
+std::string error_text(const std::error_code& ec) {
+  return ec.message();
+}
+
+// Puts one complete output in place; the empty string when done, else the
+// system's reason (nothing changed then).
+std::string put_in_place(OutputSet& set, OutputSet::Entry& e) {
+  if (exchange_names(e.temp_name, e.name)) {
+    e.placed = OutputSet::Placed::exchanged;
+    return {};
+  }
+  std::error_code ec;
+  const auto kind = std::filesystem::symlink_status(e.name, ec).type();
+  const bool held = kind != std::filesystem::file_type::not_found &&
+                    kind != std::filesystem::file_type::none &&
+                    kind != std::filesystem::file_type::directory;
+  if (held) {
+    // The file in the way is kept aside until the whole set stands, so that
+    // it can be put back.
+    e.backup_name = free_temp_name(set, folder_of(e.name));
+    std::filesystem::rename(e.name, e.backup_name, ec);
+    if (ec) {
+      e.backup_name.clear();
+      return error_text(ec);
     }
-    e.complete = false;
-    done += (done.empty() ? "" : ", ") + e.name;
+  }
+  std::filesystem::rename(e.temp_name, e.name, ec);
+  if (ec) {
+    if (held) {
+      std::error_code back;
+      std::filesystem::rename(e.backup_name, e.name, back);
+      if (!back)
+        e.backup_name.clear();
+    }
+    return error_text(ec);
+  }
+  e.temp_name.clear();
+  e.placed = held ? OutputSet::Placed::renamed : OutputSet::Placed::created;
+  return {};
+}
+
+// Puts an output back as it was before put_in_place; false if it cannot be.
+bool put_back(OutputSet::Entry& e) {
+  std::error_code ec;
+  switch (e.placed) {
+    case OutputSet::Placed::exchanged:
+      // The same exchange again: the new data goes back to the temporary.
+      if (!exchange_names(e.temp_name, e.name))
+        return false;
+      break;
+    case OutputSet::Placed::created:
+      if (!std::filesystem::remove(e.name, ec) || ec)
+        return false;
+      break;
+    case OutputSet::Placed::renamed:
+      std::filesystem::rename(e.backup_name, e.name, ec);
+      if (ec)
+        return false;
+      e.backup_name.clear();
+      break;
+    case OutputSet::Placed::no:
+      break;
+  }
+  e.placed = OutputSet::Placed::no;
+  return true;
+}
+
+}  // namespace
+
+void commit_outputs(OutputSet& set) {
+  for (std::size_t k = 0; k < set.entries.size(); ++k) {
+    OutputSet::Entry& failed = set.entries[k];
+    if (!failed.complete)
+      continue;
+    const std::string reason = put_in_place(set, failed);
+    if (reason.empty()) {
+      failed.complete = false;
+      continue;
+    }
+    // All or nothing: what is in place already goes back, last first.
+    std::string left;
+    if (!failed.backup_name.empty())  // its own file could not be put back
+      left = failed.name + " (its earlier file is now " + failed.backup_name + ")";
+    for (std::size_t b = k; b-- > 0;) {
+      OutputSet::Entry& e = set.entries[b];
+      if (e.placed == OutputSet::Placed::no)
+        continue;
+      if (!put_back(e))
+        left = e.name + (left.empty() ? "" : ", " + left);
+    }
+    for (OutputSet::Entry& e : set.entries) {
+      if (e.placed != OutputSet::Placed::no || !e.backup_name.empty()) {
+        // Stays replaced: the file it replaced is all that is left of that
+        // one, and is kept under its temporary name.
+        e.temp_name.clear();
+        e.backup_name.clear();
+      }
+    }
+    const std::string failed_name = failed.name;
+    remove_temporaries(set);
+    throw IoError(failed_name, "cannot replace file: " + reason +
+                                   (left.empty() ? " (no output was replaced)"
+                                                 : " (outputs left replaced: " + left + ")"));
   }
   // Removed on this thread: a helper would only overlap them with the end of
   // the run, the set having to stand whole before any of them goes.
   for (OutputSet::Entry& e : set.entries) {
-    if (e.temp_name.empty())
+    const std::string old_name = std::exchange(
+        e.placed == OutputSet::Placed::renamed ? e.backup_name : e.temp_name, std::string());
+    e.placed = OutputSet::Placed::no;
+    if (old_name.empty())
       continue;
     errno = 0;
-    const bool removed = std::remove(e.temp_name.c_str()) == 0;
+    const bool removed = std::remove(old_name.c_str()) == 0;
     const int error = errno != 0 ? errno : EIO;
-    const std::string old_name = std::exchange(e.temp_name, std::string());
     if (!removed) {
       throw IoError(e.name, "cannot remove the file this output replaced, now " + old_name + ": " +
                                 std::strerror(error));
     }
   }
+}
+
+bool temporary_name_process(std::string_view name, long& process) {
+  constexpr std::string_view head = ".quilbar-", tail = ".tmp";
+  if (!name.starts_with(head) || !name.ends_with(tail))
+    return false;
+  name = name.substr(head.size(), name.size() - head.size() - tail.size());
+  const std::size_t dash = name.find('-');
+  if (dash == std::string_view::npos)
+    return false;
+  const std::string_view pid = name.substr(0, dash), n = name.substr(dash + 1);
+  // Digits only, no leading zero: the form the names are made in.
+  const auto number = [](std::string_view digits) {
+    return !digits.empty() && digits.size() <= 18 && digits[0] != '0' &&
+           digits.find_first_not_of("0123456789") == std::string_view::npos;
+  };
+  if (!number(pid) || !number(n))
+    return false;
+  process = 0;
+  for (const char c : pid) {
+    if (process > (std::numeric_limits<long>::max() - 9) / 10)
+      return false;
+    process = process * 10 + (c - '0');
+  }
+  return true;
 }
 
 }  // namespace textio

@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "textio/output_file.h"
@@ -16,13 +17,24 @@
 namespace textio {
 
 struct OutputSet {
+  // How an output was put in place, so that it can be put back.
+  enum class Placed {
+    no,         // not yet: temp_name holds the new data
+    exchanged,  // names exchanged: temp_name now holds the replaced file
+    created,    // renamed to a name no file held
+    renamed,    // the replaced file renamed to backup_name first
+  };
   struct Entry {
-    std::string name;       // the target
-    std::string temp_name;  // the new data; after an exchange, the replaced file
-    bool complete = false;  // closed, waiting to be put in place
+    std::string name;         // the target
+    std::string temp_name;    // the new data; after an exchange, the replaced file
+    std::string backup_name;  // the replaced file, where it was renamed aside
+    bool complete = false;    // closed, waiting to be put in place
+    Placed placed = Placed::no;
   };
   std::vector<Entry> entries;      // in the order the outputs were created
   std::uint64_t temp_counter = 0;  // numbers the temporary names
+  // Folders in which leftovers of killed runs have been looked for.
+  std::vector<std::string> swept_folders;
 
   OutputSet() = default;
   OutputSet(const OutputSet&) = delete;
@@ -32,14 +44,23 @@ struct OutputSet {
   ~OutputSet();  // removes every temporary still there
 };
 
-// A new output file of the set at path; IoError if it cannot be created (a
-// name that can never be a file, such as "" or "." or a folder's, included).
+// A new output file of the set at path; IoError if it cannot be created: a
+// name that can never be a file (such as "" or "." or a folder's), a last
+// component longer than its folder allows, a folder that is not there. The
+// first temporary made in a folder removes there the temporaries of runs
+// that were killed (their process no longer runs).
 OutputFile create_output(OutputSet& set, const std::string& path);
 // Writes out and closes an output file of the set; IoError on failure.
 void complete_output(OutputSet& set, OutputFile& out);
 // Puts every complete output in place, then removes the files they replaced.
-// IoError when a name cannot be replaced (naming the outputs already put in
-// place) or a replaced file cannot be removed.
+// If one cannot be put in place, those already in place are put back as they
+// were, in reverse order, every temporary is removed, and the IoError names
+// the output that failed (and any output that could not be put back). IoError
+// too when a replaced file cannot be removed (the set then stands whole).
 void commit_outputs(OutputSet& set);
+
+// Whether a name is one this program gives its temporaries,
+// ".quilbar-<process>-<n>.tmp", and the process it names.
+bool temporary_name_process(std::string_view name, long& process);
 
 }  // namespace textio

@@ -1,0 +1,65 @@
+#include "run/output_names.h"
+
+#include "context/console.h"
+#include "report/run_report.h"
+#include "run/control_file.h"
+#include "shoreline/control_rewrite.h"
+#include "shoreline/wave_files.h"
+#include "textio/file_identity.h"
+#include "textio/free_writer.h"
+#include "textio/record_file.h"
+
+namespace run {
+
+std::vector<std::string> input_names(const context::RunContext& ctx) {
+  const context::RunParameters& p = ctx.params;
+  std::vector<std::string> names{control_file_name};
+  for (const std::string* name : {&p.sim_file, &p.std_file, &p.station_output_file, &p.dep_file})
+    names.emplace_back(textio::trimmed(*name));
+  if (p.krv_mode == 0)
+    names.emplace_back(textio::trimmed(p.frequency_file));
+  if (context::is_dunelot_output(p)) {
+    names.emplace_back(textio::trimmed(p.dun_file));
+    if (p.shore_dx == -1.0)
+      names.emplace_back(textio::trimmed(p.shdx_file));
+  }
+  return names;
+}
+
+std::vector<std::string> output_names(const context::RunContext& ctx) {
+  const context::RunParameters& p = ctx.params;
+  std::vector<std::string> names;
+  if (context::is_map_output(p)) {
+    names.emplace_back(textio::trimmed(p.map_file));
+  } else if (context::is_dunelot_output(p)) {
+    const std::string dun(textio::trimmed(p.dun_file));
+    names.push_back(textio::file_exists(dun) ? shoreline::rewritten_dun_name(p.dun_file)
+                                             : std::string(textio::trimmed(p.dun_waves_file)));
+    for (std::int32_t station = 1; station <= ctx.station_count; ++station)
+      names.push_back(shoreline::wave_file_name(station));
+  }
+  if (context::report_requested(p)) {
+    const std::string page(textio::trimmed(p.report_file));
+    names.push_back(page);
+    names.push_back(report::companion_name(page, "stations"));
+    names.push_back(report::companion_name(page, "cells"));
+  }
+  return names;
+}
+
+context::Status refuse_outputs_over_inputs(context::RunContext& ctx) {
+  const std::vector<std::string> inputs = input_names(ctx);
+  for (const std::string& output : output_names(ctx)) {
+    for (const std::string& input : inputs) {
+      if (!textio::same_file(output, input))
+        continue;
+      const std::string quote(1, context::quote_mark);
+      textio::write_free(ctx.console, "ERROR: Output file would replace an input file: " + quote,
+                         output, quote);
+      return context::Status::error_stop;
+    }
+  }
+  return context::Status::ok;
+}
+
+}  // namespace run
