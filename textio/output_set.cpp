@@ -16,7 +16,9 @@
 #include <io.h>
 #include <process.h>
 #include <sys/stat.h>
+#ifndef NOMINMAX
 #define NOMINMAX
+#endif
 #include <windows.h>
 #else
 #include <fcntl.h>
