@@ -1,7 +1,10 @@
 #include "report/run_report.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <optional>
+#include <string>
+#include <string_view>
 #include <system_error>
 
 #include "context/console.h"
@@ -57,6 +60,48 @@ PageFiles files_of_the_run(const context::RunContext& ctx, const std::string (&r
   return files;
 }
 
+// A long text as console records broken between words, the records after the
+// first indented, each within the console's 80 columns.
+void print_wrapped(textio::OutputFile& console, std::string_view text) {
+  constexpr std::size_t width = 78;
+  std::string_view indent;
+  while (!text.empty()) {
+    std::size_t cut = text.size();
+    if (indent.size() + text.size() > width) {
+      cut = text.rfind(' ', width - indent.size());
+      if (cut == std::string_view::npos || cut == 0)
+        cut = std::min(text.size(), width - indent.size());
+    }
+    textio::write_free(console, std::string(indent).append(text.substr(0, cut)));
+    text.remove_prefix(cut);
+    while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+    indent = "    ";
+  }
+}
+
+// The page's Checks section as console records, for a check-only run: each
+// flag raised with its stations and what it usually means, in the page's
+// order.
+void print_checks(textio::OutputFile& console, const std::vector<StationResult>& stations) {
+  bool any = false;
+  for (const StationFlag f : all_flags) {
+    std::string with;
+    std::size_t count = 0;
+    for (std::size_t p = 0; p < stations.size(); ++p) {
+      if ((stations[p].flags & f) == 0)
+        continue;
+      with += (count++ == 0 ? "" : ", ") + std::to_string(p + 1);
+    }
+    if (count == 0)
+      continue;
+    any = true;
+    print_wrapped(console, "Check: " + flag_names(f) + (count == 1 ? " station " : " stations ") +
+                               with + ": " + flag_explanation(f) + ".");
+  }
+  if (!any)
+    textio::write_free(console, "Check: no station is flagged.");
+}
+
 }  // namespace
 
 std::string companion_name(const std::string& report_name, const std::string& suffix) {
@@ -87,20 +132,22 @@ context::Status write_run_report(context::RunContext& ctx, std::vector<StationSe
   const std::vector<StationResult> stations = station_results(ctx, std::move(series));
 
   auto page_file = textio::create_output(ctx.outputs, names[0]);
-  textio::write_free(ctx.console, "Writing run report file: ", names[0]);
+  textio::write_free(ctx.console, context::writing(ctx.outputs, "run report file: "), names[0]);
   Page page{page_file};
   write_report_page(page, ctx, stations, files);
   textio::complete_output(ctx.outputs, page_file);
 
   auto station_file = textio::create_output(ctx.outputs, names[1]);
-  textio::write_free(ctx.console, "Writing run report file: ", names[1]);
+  textio::write_free(ctx.console, context::writing(ctx.outputs, "run report file: "), names[1]);
   write_station_table(station_file, ctx, stations);
   textio::complete_output(ctx.outputs, station_file);
 
   auto cell_file = textio::create_output(ctx.outputs, names[2]);
-  textio::write_free(ctx.console, "Writing run report file: ", names[2]);
+  textio::write_free(ctx.console, context::writing(ctx.outputs, "run report file: "), names[2]);
   write_cell_table(cell_file, ctx, stations);
   textio::complete_output(ctx.outputs, cell_file);
+  if (ctx.outputs.check_only)
+    print_checks(ctx.console, stations);
   return context::Status::ok;
 }
 

@@ -147,14 +147,18 @@ void pause_for_user(textio::OutputFile& console) {
   }
 }
 
-int run_quilbar() {
+int run_quilbar(const RunOptions& options) {
 #ifdef SIGXFSZ
   // Past a file-size limit a write is to fail with its report, the run's
   // outputs given up, rather than the process be killed mid-write.
   std::signal(SIGXFSZ, SIG_IGN);
 #endif
+  // Without its control file the run can only report the fault; a user who
+  // started it in the wrong folder is told where it looks.
+  const bool no_control_file = !textio::file_exists(control_file_name);
   try {
     RunContext ctx;
+    ctx.outputs.check_only = options.check_only;
     ctx.console = textio::console_output();
     print_banner(ctx.console);
     const Status status = run_phases(ctx);
@@ -165,12 +169,20 @@ int run_quilbar() {
     }
     if (status == Status::fault)
       return 2;  // reported by the step
-    textio::commit_outputs(ctx.outputs);
+    if (options.check_only) {
+      textio::write_free(ctx.console, "Check only: no file was written.");
+    } else {
+      textio::commit_outputs(ctx.outputs);
+    }
     textio::flush(ctx.console);
     return 0;
   } catch (const textio::IoError& e) {
     // The run's context, its unfinished outputs with it, is gone by now.
     textio::write_report(e.report());
+    if (no_control_file && !textio::file_exists(control_file_name)) {
+      textio::write_report(std::string("run quilbar in the folder that holds ") +
+                           control_file_name + ", or name it with -C DIR");
+    }
     return 2;
   } catch (const std::bad_alloc&) {
     // Tables are sized from counts in the inputs; counts no machine can hold

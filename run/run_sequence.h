@@ -10,9 +10,15 @@ void print_banner(textio::OutputFile& console);
 // of standard input); a non-empty line goes to the command interpreter.
 void pause_for_user(textio::OutputFile& console);
 
+struct RunOptions {
+  // Read and compute everything, print what the run would print ("Would
+  // write ..." for each output), create no file.
+  bool check_only = false;
+};
+
 // Runs the whole program in the working directory; returns the exit status:
 // 0 normal end, 1 error stop, 2 a file error reported on standard error (the
 // run's outputs then given up, every earlier one left as it was).
-int run_quilbar();
+int run_quilbar(const RunOptions& options = {});
 
 }  // namespace run

@@ -9,12 +9,12 @@ cd "$(dirname "$0")/.."
 root="$PWD"
 scripts/package.sh
 scripts/install_build_tools.sh mandoc man-db unzip
-deb=build/packages/quilbar_1.1.0_amd64.deb
-zip=build/packages/quilbar-1.1.0-windows-x64.zip
-[ -f build/packages/quilbar-1.1.0.tar.gz ] || { echo "package_check: no tar.gz" >&2; exit 1; }
+deb=build/packages/quilbar_1.2.0_amd64.deb
+zip=build/packages/quilbar-1.2.0-windows-x64.zip
+[ -f build/packages/quilbar-1.2.0.tar.gz ] || { echo "package_check: no tar.gz" >&2; exit 1; }
 
 info="$(dpkg-deb --info "$deb")"
-for field in "Package: quilbar" "Version: 1.1.0" "Section: science" "Maintainer:" "Depends: libc6"; do
+for field in "Package: quilbar" "Version: 1.2.0" "Section: science" "Maintainer:" "Depends: libc6"; do
   grep -q "$field" <<<"$info" || { echo "package_check: control lacks $field" >&2; exit 1; }
 done
 contents="$(dpkg-deb --contents "$deb")"
@@ -39,8 +39,8 @@ done
 
 unzip -q "$zip" -d "$scratch/zip"
 LINUX_EXE="$root/build/release/quilbar" \
-  WINDOWS_EXE="$scratch/zip/quilbar-1.1.0-windows-x64/quilbar.exe" \
-  scripts/windows_check.sh "$scratch/zip/quilbar-1.1.0-windows-x64/examples/"*/
+  WINDOWS_EXE="$scratch/zip/quilbar-1.2.0-windows-x64/quilbar.exe" \
+  scripts/windows_check.sh "$scratch/zip/quilbar-1.2.0-windows-x64/examples/"*/
 
 mandoc -T lint -W warning docs/quilbar.1
 echo "package_check: packages, unpacked runs, the Windows zip and the manual page are sound"

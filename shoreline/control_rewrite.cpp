@@ -13,7 +13,7 @@ namespace {
 
 constexpr std::string_view new_name_suffix = "_new.dun";
 constexpr std::size_t dun_record_length = 255;
-constexpr const char* writing_dun_line = "Writing wave file header info to output *.dun file: ";
+constexpr const char* writing_dun_line = "wave file header info to output *.dun file: ";
 
 }  // namespace
 
@@ -72,12 +72,12 @@ void write_shoreline_control_file(context::RunContext& ctx) {
   const std::string dun_name(textio::trimmed(params.dun_file));
   if (textio::file_exists(dun_name)) {
     auto in = textio::open_records(dun_name);
-    textio::write_free(ctx.console, writing_dun_line, dun_name);
+    textio::write_free(ctx.console, context::writing(ctx.outputs, writing_dun_line), dun_name);
     const std::string new_name = rewritten_dun_name(params.dun_file);
     params.dun_waves_file =
         context::fixed_text(new_name, std::max(context::file_name_length, new_name.size()));
     auto out = textio::create_output(ctx.outputs, new_name);
-    textio::write_free(ctx.console, writing_dun_line, new_name);
+    textio::write_free(ctx.console, context::writing(ctx.outputs, writing_dun_line), new_name);
     copy_dun_records(in, out, ctx);
     textio::close_records(in);
     textio::complete_output(ctx.outputs, out);
@@ -87,11 +87,12 @@ void write_shoreline_control_file(context::RunContext& ctx) {
   const std::string quote(1, context::quote_mark);
   textio::write_free(ctx.console, "WARNING: Input *.dun file specified as: " + quote, dun_name,
                      quote + " not found!");
-  textio::write_free(ctx.console, "Writing new *.dun file with only wave information.");
+  textio::write_free(ctx.console,
+                     context::writing(ctx.outputs, "new *.dun file with only wave information."));
   context::print_closing_triple(ctx.console);
   const std::string new_name(textio::trimmed(params.dun_waves_file));
   auto out = textio::create_output(ctx.outputs, new_name);
-  textio::write_free(ctx.console, writing_dun_line, new_name);
+  textio::write_free(ctx.console, context::writing(ctx.outputs, writing_dun_line), new_name);
   write_numwaves_record(out, ctx);
   write_waveid_records(out, ctx);
   textio::complete_output(ctx.outputs, out);

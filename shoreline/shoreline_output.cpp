@@ -65,7 +65,7 @@ context::Status read_shoreline_parameters(context::RunContext& ctx) {
 void write_map_file(context::RunContext& ctx) {
   const std::string name(textio::trimmed(ctx.params.map_file));
   auto out = textio::create_output(ctx.outputs, name);
-  textio::write_free(ctx.console, "Writing output *.map file: ", name);
+  textio::write_free(ctx.console, context::writing(ctx.outputs, "output *.map file: "), name);
   write_map_records(out, ctx);
   textio::complete_output(ctx.outputs, out);
 }

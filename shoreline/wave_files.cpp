@@ -2,6 +2,7 @@
 
 #include <string_view>
 
+#include "context/console.h"
 #include "textio/fixed_fields.h"
 #include "textio/free_writer.h"
 
@@ -43,7 +44,7 @@ void write_wave_files(context::RunContext& ctx) {
   for (std::int32_t p = 0; p < ctx.station_count; ++p) {
     const std::string name = wave_file_name(p + 1);
     auto out = textio::create_output(ctx.outputs, name);
-    textio::write_free(ctx.console, "Writing output *.wave file: ", name);
+    textio::write_free(ctx.console, context::writing(ctx.outputs, "output *.wave file: "), name);
     write_wave_records(out, ctx, p);
     textio::complete_output(ctx.outputs, out);
   }

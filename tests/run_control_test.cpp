@@ -100,7 +100,10 @@ TEST(run_control, missing_control_file_is_the_io_layers_report) {
   const auto r = dir.run();
   EXPECT_EQ(r.exit_status, 2);
   EXPECT_EQ(r.out, banner);
-  EXPECT_EQ(r.err, "quilbar: quilbar.ctrl: cannot open file: No such file or directory\n");
+  // Then where the run looks for it.
+  EXPECT_EQ(r.err,
+            "quilbar: quilbar.ctrl: cannot open file: No such file or directory\n"
+            "quilbar: run quilbar in the folder that holds quilbar.ctrl, or name it with -C DIR\n");
 }
 
 TEST(run_control, missing_input_after_the_loading_lines_before_it) {

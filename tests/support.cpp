@@ -76,10 +76,11 @@ void ScratchDir::copy_from_source(const std::string& folder) const {
 }
 
 namespace {
-RunResult run_command(const ScratchDir& dir, const std::string& limit, const std::string& input) {
+RunResult run_command(const ScratchDir& dir, const std::string& limit, const std::string& input,
+                      const std::string& arguments = "") {
   dir.write(".stdin", input);
-  const std::string command =
-      "cd '" + dir.path() + "' && " + limit + "'" + QUILBAR_EXE + "' < .stdin > .stdout 2> .stderr";
+  const std::string command = "cd '" + dir.path() + "' && " + limit + "'" + QUILBAR_EXE + "' " +
+                              arguments + " < .stdin > .stdout 2> .stderr";
   const int raw = std::system(command.c_str());
   RunResult r;
   r.exit_status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
@@ -100,6 +101,10 @@ void drop_report_record(const ScratchDir& dir) {
 
 RunResult ScratchDir::run(const std::string& input) const {
   return run_command(*this, "", input);
+}
+
+RunResult ScratchDir::run_with_arguments(const std::string& arguments) const {
+  return run_command(*this, "", "", arguments);
 }
 
 RunResult ScratchDir::run_with_file_size_limit(int blocks) const {

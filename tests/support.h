@@ -37,6 +37,9 @@ class ScratchDir {
 
   // Runs quilbar in this directory with `input` on standard input (none: at its end).
   RunResult run(const std::string& input = "") const;
+  // The same with arguments on the command line (as the shell reads them),
+  // standard input at its end.
+  RunResult run_with_arguments(const std::string& arguments) const;
   // The same under a limit on the size of any file the program writes, in
   // blocks of 512 bytes (the shell's ulimit -f).
   RunResult run_with_file_size_limit(int blocks) const;

@@ -12,8 +12,10 @@ namespace {
 
 // Writes the buffered bytes to the file.
 void drain(OutputFile& out) {
-  if (out.used == 0)
+  if (out.used == 0 || out.discarding) {
+    out.used = 0;
     return;
+  }
   errno = 0;
   const std::size_t put = std::fwrite(out.buffer.data(), 1, out.used, out.file);
   if (put != out.used) {
@@ -43,6 +45,7 @@ OutputFile& OutputFile::operator=(OutputFile&& other) noexcept {
     name = std::move(other.name);
     temp_name = std::move(other.temp_name);
     console = std::exchange(other.console, false);
+    discarding = std::exchange(other.discarding, false);
     file = std::exchange(other.file, nullptr);
     buffer = std::move(other.buffer);
     used = std::exchange(other.used, 0);
@@ -77,6 +80,10 @@ void close_output(OutputFile& out) {
     flush(out);
     return;
   }
+  if (out.discarding) {
+    out.used = 0;
+    return;
+  }
   if (out.file == nullptr)
     throw IoError(out.name, "file is not open");
   drain(out);
@@ -92,8 +99,11 @@ void close_output(OutputFile& out) {
 }
 
 void write_bytes(OutputFile& out, std::string_view bytes) {
-  if (out.file == nullptr)
+  if (out.file == nullptr) {
+    if (out.discarding)
+      return;
     throw IoError(out.name, "file is not open");
+  }
   if (out.console) {
     std::fwrite(bytes.data(), 1, bytes.size(), out.file);
     return;
@@ -115,7 +125,7 @@ void write_bytes(OutputFile& out, std::string_view bytes) {
 }
 
 char* record_room(OutputFile& out, std::size_t bytes) {
-  if (out.console || out.file == nullptr || bytes > out.buffer.size())
+  if (out.console || (out.file == nullptr && !out.discarding) || bytes > out.buffer.size())
     return nullptr;
   if (out.used + bytes > out.buffer.size())
     drain(out);

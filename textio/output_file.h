@@ -14,9 +14,10 @@
 namespace textio {
 
 struct OutputFile {
-  std::string name;       // the target, as shown in diagnostics
-  std::string temp_name;  // where the data goes until the set is put in place
-  bool console = false;   // standard output: records pass on at once
+  std::string name;         // the target, as shown in diagnostics
+  std::string temp_name;    // where the data goes until the set is put in place
+  bool console = false;     // standard output: records pass on at once
+  bool discarding = false;  // a check-only run's output: records are made, then forgotten
   std::FILE* file = nullptr;
   std::vector<char> buffer;  // one allocation, reused
   std::size_t used = 0;

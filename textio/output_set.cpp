@@ -182,6 +182,7 @@ OutputSet& OutputSet::operator=(OutputSet&& other) noexcept {
     remove_temporaries(*this);
     entries = std::exchange(other.entries, {});
     temp_counter = other.temp_counter;
+    check_only = other.check_only;
     swept_folders = std::exchange(other.swept_folders, {});
   }
   return *this;
@@ -190,6 +191,28 @@ OutputSet& OutputSet::operator=(OutputSet&& other) noexcept {
 OutputSet::~OutputSet() {
   remove_temporaries(*this);
 }
+
+namespace {
+// The output of a check-only run: what can be known of its name without
+// making a file is checked (a folder that is not there or cannot be written
+// into), then its records are made and forgotten.
+OutputFile checked_output(const std::string& path, const std::string& folder) {
+  const std::string where = folder.empty() ? std::string(".") : folder;
+  std::error_code ec;
+  if (!std::filesystem::is_directory(where, ec))
+    throw IoError(path, system_reason("cannot create file", ENOENT));
+#ifndef _WIN32
+  if (::access(where.c_str(), W_OK) != 0)
+    throw IoError(path, system_reason("cannot create file", errno != 0 ? errno : EACCES));
+#endif
+  OutputFile out;
+  out.name = path;
+  out.discarding = true;
+  out.buffer.resize(output_buffer_size);
+  out.real32_fields = std::make_unique<Real32FieldCache>();
+  return out;
+}
+}  // namespace
 
 OutputFile create_output(OutputSet& set, const std::string& path) {
   if (path.find('\0') != std::string::npos) {
@@ -205,6 +228,8 @@ OutputFile create_output(OutputSet& set, const std::string& path) {
   const std::string folder = folder_of(path);
   if (static_cast<long>(path.size() - folder.size()) > longest_name(folder))
     throw IoError(path, system_reason("cannot create file", ENAMETOOLONG));
+  if (set.check_only)
+    return checked_output(path, folder);
   if (std::find(set.swept_folders.begin(), set.swept_folders.end(), folder) ==
       set.swept_folders.end()) {
     set.swept_folders.push_back(folder);
@@ -245,7 +270,7 @@ void complete_output(OutputSet& set, OutputFile& out) {
   OutputSet::Entry entry;
   entry.name = out.name;
   entry.temp_name = out.temp_name;
-  entry.complete = true;
+  entry.complete = !out.discarding;  // a check-only output is never put in place
   set.entries.push_back(std::move(entry));
   out.temp_name.clear();
 }

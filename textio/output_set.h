@@ -35,6 +35,9 @@ struct OutputSet {
   std::uint64_t temp_counter = 0;  // numbers the temporary names
   // Folders in which leftovers of killed runs have been looked for.
   std::vector<std::string> swept_folders;
+  // A check-only run: outputs are made and their names checked, but no file
+  // is created; their records are forgotten and nothing is put in place.
+  bool check_only = false;
 
   OutputSet() = default;
   OutputSet(const OutputSet&) = delete;
