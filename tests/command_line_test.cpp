@@ -16,17 +16,6 @@ namespace fs = std::filesystem;
 using testing_support::RunResult;
 using testing_support::ScratchDir;
 
-// Every file under the folder with its content (the run's own .std* files
-// are gone when the run is over).
-std::map<std::string, std::string> snapshot(const ScratchDir& dir) {
-  std::map<std::string, std::string> files;
-  for (const auto& e : fs::recursive_directory_iterator(dir.path())) {
-    const std::string name = fs::relative(e.path(), dir.path()).string();
-    files[name] = e.is_directory() ? "<folder>" : dir.read(name);
-  }
-  return files;
-}
-
 // Each command line in a case folder: its status, its standard error (or the
 // start of its standard output), and the folder left exactly as it was.
 TEST(command_line, options_that_write_nothing) {
@@ -55,7 +44,7 @@ TEST(command_line, options_that_write_nothing) {
     SCOPED_TRACE(c.arguments);
     ScratchDir dir;
     dir.copy_from_source("examples/dunelot_case");
-    const auto before = snapshot(dir);
+    const auto before = testing_support::folder_snapshot(dir);
     const RunResult r = dir.run_with_arguments(c.arguments);
     EXPECT_EQ(r.exit_status, c.status);
     EXPECT_EQ(r.err, c.err);
@@ -63,7 +52,7 @@ TEST(command_line, options_that_write_nothing) {
     if (c.out_start.empty()) {
       EXPECT_EQ(r.out, "");
     }
-    EXPECT_EQ(snapshot(dir), before);
+    EXPECT_EQ(testing_support::folder_snapshot(dir), before);
   }
 }
 
@@ -81,9 +70,9 @@ TEST(command_line, check_only_runs_print_the_run_and_write_nothing) {
       if (e.is_regular_file())
         fs::copy_file(e.path(), dir.file("case/" + e.path().filename().string()));
     }
-    const auto before = snapshot(dir);
+    const auto before = testing_support::folder_snapshot(dir);
     const RunResult check = dir.run_with_arguments("-C case --check");
-    EXPECT_EQ(snapshot(dir), before);
+    EXPECT_EQ(testing_support::folder_snapshot(dir), before);
 
     const RunResult real = dir.run_with_arguments("--directory=case");
     ASSERT_EQ(real.exit_status, 0) << real.err;

@@ -47,16 +47,6 @@ std::string wave_name(int station) {
          digits + ".wave";
 }
 
-// Every file under the folder and its content (folders by a marker).
-std::map<std::string, std::string> snapshot(const ScratchDir& dir) {
-  std::map<std::string, std::string> files;
-  for (const auto& e : fs::recursive_directory_iterator(dir.path())) {
-    const std::string name = fs::relative(e.path(), dir.path()).string();
-    files[name] = e.is_directory() ? "<folder>" : dir.read(name);
-  }
-  return files;
-}
-
 TEST(output_set_end_to_end, a_failed_run_leaves_the_folder_as_it_was) {
   struct Case {
     std::string label;
@@ -93,13 +83,13 @@ TEST(output_set_end_to_end, a_failed_run_leaves_the_folder_as_it_was) {
       fs::remove(dir.file(wave_name(c.folder_station)));
       fs::create_directory(dir.file(wave_name(c.folder_station)));
     }
-    const auto before = snapshot(dir);
+    const auto before = testing_support::folder_snapshot(dir);
     const RunResult r =
         c.limit_blocks > 0 ? dir.run_with_file_size_limit(c.limit_blocks) : dir.run();
     EXPECT_EQ(r.exit_status, 2);
     EXPECT_EQ(r.err, c.err);
     EXPECT_EQ(leftover_temporaries(dir), "");
-    EXPECT_TRUE(snapshot(dir) == before) << "the folder changed";
+    EXPECT_TRUE(testing_support::folder_snapshot(dir) == before) << "the folder changed";
   }
 }
 
@@ -115,7 +105,8 @@ TEST(output_set_end_to_end, a_run_that_ends_normally_replaces_every_file) {
     write_case(dir, 200, 3, dunelot);
     const RunResult r = dir.run();
     EXPECT_EQ(r.exit_status, 0) << r.err;
-    EXPECT_TRUE(snapshot(dir) == snapshot(fresh)) << "not every output was replaced";
+    EXPECT_TRUE(testing_support::folder_snapshot(dir) == testing_support::folder_snapshot(fresh))
+        << "not every output was replaced";
     EXPECT_EQ(leftover_temporaries(dir), "");
   }
 }

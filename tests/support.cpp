@@ -91,6 +91,18 @@ RunResult run_command(const ScratchDir& dir, const std::string& limit, const std
 }
 }  // namespace
 
+std::map<std::string, std::string> folder_snapshot(const ScratchDir& dir,
+                                                   const std::string& skip_prefix) {
+  std::map<std::string, std::string> files;
+  for (const auto& e : fs::recursive_directory_iterator(dir.path())) {
+    if (!skip_prefix.empty() && e.path().filename().string().starts_with(skip_prefix))
+      continue;
+    const std::string name = fs::relative(e.path(), dir.path()).string();
+    files[name] = e.is_directory() ? "<folder>" : dir.read(name);
+  }
+  return files;
+}
+
 void drop_report_record(const ScratchDir& dir) {
   std::string control = dir.read("quilbar.ctrl");
   const std::size_t at = control.find("REPORT");

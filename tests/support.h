@@ -3,6 +3,7 @@
 // recurring texts, and the check for leftover output temporaries.
 #pragma once
 
+#include <map>
 #include <string>
 #include <utility>
 
@@ -61,6 +62,11 @@ class ScratchDir {
 // Takes the REPORT record out of the directory's quilbar.ctrl: the example
 // cases ask for the run report, most tests look at the run without it.
 void drop_report_record(const ScratchDir& dir);
+
+// Every file under the folder with its content, by path below it (folders
+// by a marker); names starting with `skip_prefix` (when given) left out.
+std::map<std::string, std::string> folder_snapshot(const ScratchDir& dir,
+                                                   const std::string& skip_prefix = "");
 
 // The output temporaries left anywhere under dir, one path a line.
 std::string leftover_temporaries(const ScratchDir& dir);

@@ -118,19 +118,6 @@ TEST(output_set, names_checked_when_the_file_is_made) {
   EXPECT_EQ(leftover_temporaries(dir), "");
 }
 
-// Every file of a folder but the temporaries, by name.
-std::vector<std::pair<std::string, std::string>> snapshot(const ScratchDir& dir) {
-  std::vector<std::pair<std::string, std::string>> files;
-  for (const auto& e : fs::directory_iterator(dir.path())) {
-    const std::string name = e.path().filename().string();
-    if (name.starts_with(".quilbar-"))
-      continue;
-    files.emplace_back(name, fs::is_directory(e.path()) ? "<folder>" : dir.read(name));
-  }
-  std::sort(files.begin(), files.end());
-  return files;
-}
-
 // A name that cannot be put in place, at each position of a set of three
 // (a folder made under its name while the run wrote): the outputs already in
 // place go back, the folder is as it was before, and the report names the
@@ -151,7 +138,7 @@ TEST(output_set, a_failure_part_way_puts_everything_back) {
       fs::rename(dir.file(blocked), dir.file("aside"));
     fs::create_directory(dir.file(blocked));
     dir.write(blocked + "/inside", "kept");
-    const auto before = snapshot(dir);
+    const auto before = testing_support::folder_snapshot(dir, ".quilbar-");
     try {
       textio::commit_outputs(set);
       ADD_FAILURE() << "expected an IoError";
@@ -159,7 +146,7 @@ TEST(output_set, a_failure_part_way_puts_everything_back) {
       EXPECT_EQ(e.report(), dir.file(blocked) +
                                 ": cannot replace file: Is a directory (no output was replaced)");
     }
-    EXPECT_EQ(snapshot(dir), before);
+    EXPECT_EQ(testing_support::folder_snapshot(dir, ".quilbar-"), before);
     EXPECT_EQ(leftover_temporaries(dir), "");
   }
 }
