@@ -12,7 +12,8 @@ namespace {
 // Metres and map coordinates: three decimals, and at least four significant
 // digits below 1.
 std::string metres(double v) {
-  return std::abs(v) >= 1.0 ? plain_decimals(v, 3) : plain_significant(v, 4);
+  // Three decimals, and four significant digits below 1 m (0 is 0.000).
+  return std::abs(v) >= 1.0 || v == 0.0 ? plain_decimals(v, 3) : plain_significant(v, 4);
 }
 
 std::string real(double v) {

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "context/version.h"
 #include "report/charts.h"
 #include "report/plan_view.h"
 #include "report/wave_physics.h"
@@ -107,6 +108,7 @@ void write_summary(Page& page, const context::RunContext& ctx,
   const auto& p = ctx.params;
   const bool shoreline = context::is_dunelot_output(p);
   page << "<section id=\"summary\"><h2>Run summary</h2><table class=\"kv\">\r\n";
+  kv(page, "Program", std::string("quilbar ") + context::program_version);
   kv(page, "Mode",
      p.krv_mode == 0 ? "steady state: events repeated by their frequency of occurrence"
                      : "time series: one output step per wave event");
@@ -346,14 +348,14 @@ void write_checks(Page& page, const std::vector<StationResult>& stations) {
 }
 
 void write_definitions(Page& page) {
-  page << R"(<footer id="definitions"><h2>Definitions</h2><ol class="defs">
+  page << Lines{R"(<footer id="definitions"><h2>Definitions</h2><ol class="defs">
 <li id="def-1">Offshore-directed: a Dunelot output direction &#952; (relative to the Dunelot grid, &#8722;180 to 180&#176;) with |&#952;| &gt; 90. The share is such steps over all output steps, in percent; empty for the TGM map output.</li>
 <li id="def-2">Alongshore distance: dx&#183;sin(a) + dy&#183;cos(a); cross-shore distance: dx&#183;cos(a) &#8722; dy&#183;sin(a); dx, dy from the Dunelot grid origin to the station, a the Dunelot grid azimuth (after its default from the KRV-Wave grid). A negative alongshore distance lies behind the origin.</li>
 <li id="def-3">Longshore energy flux per metre of coast, by linear wave theory at the depth of the station's cell with Tp as the wave period and the output direction &#952;: E = &#961;gHs&#178;/16 (&#961; = 1025 kg/m&#179;, g = 9.81 m/s&#178;); the wave number k from &#969;&#178; = gk&#183;tanh(kd), solved to a relative error below 1e-9; Cg = (&#969;/k)(1 + 2kd/sinh 2kd)/2; flux = E&#183;Cg&#183;cos&#952;&#183;sin&#952; for |&#952;| &lt; 90 and 0 for offshore-directed steps. The mean over the output steps, in W/m: positive for positive &#952;, that is toward increasing alongshore distance. None where the depth is 0 or less; steps with Hs or Tp of 0 or less add nothing.</li>
 <li id="def-4">Statistics use the output series as written (after ordering and repetition), one value per output step; values that are not numbers are left out. Percentiles interpolate linearly between the closest ranks. The mean direction is the direction of the mean of the steps' unit vectors.</li>
 <li id="def-5">Flags: no_cell (Dunelot output: in no Dunelot cell), behind_origin (alongshore distance below 0), shared_cell (another station in the same cell), dry (depth at the station's cell 0 or less), mostly_offshore (more than 50 % offshore-directed), bad_values (a step with Hs or Tp not a number or 0 or less), steep (a step with Hs/(gTp&#178;/2&#960;) &gt; 1/7), no_steps (no output step).</li>
 </ol></footer>
-)";
+)"};
 }
 
 }  // namespace
@@ -366,7 +368,7 @@ void write_report_page(Page& page, const context::RunContext& ctx,
   page << "<!DOCTYPE html>\r\n<html xmlns=\"http://www.w3.org/1999/xhtml\" lang=\"en\">\r\n"
           "<head><meta charset=\"utf-8\"/><meta name=\"viewport\" content=\"width=device-width, "
           "initial-scale=1\"/><title>"
-       << Text{title} << "</title>\r\n<style>" << style << "</style></head>\r\n<body>\r\n"
+       << Text{title} << "</title>\r\n<style>" << Lines{style} << "</style></head>\r\n<body>\r\n"
        << "<header><h1>quilbar run report</h1><p>KRV-Wave station output converted to "
        << std::string_view(shoreline ? "Dunelot wave files" : "a TGM map file") << ", "
        << count(stations.size()) << " stations, " << Int{ctx.output_event_count}

@@ -98,6 +98,18 @@ Page& operator<<(Page& page, std::string_view markup) {
   return page;
 }
 
+Page& operator<<(Page& page, Lines lines) {
+  std::string_view rest = lines.markup;
+  for (std::size_t end; (end = rest.find('\n')) != std::string_view::npos;) {
+    const std::size_t kept = end > 0 && rest[end - 1] == '\r' ? end - 1 : end;
+    textio::write_bytes(page.out, rest.substr(0, kept));
+    textio::write_bytes(page.out, "\r\n");
+    rest.remove_prefix(end + 1);
+  }
+  textio::write_bytes(page.out, rest);
+  return page;
+}
+
 Page& operator<<(Page& page, Num number) {
   char text[400];
   return page << std::string_view(text, format_number(text, number.value, number.decimals));

@@ -26,6 +26,12 @@ struct Text {
   std::string_view text;
 };
 
+// Markup of several lines, each ended by LF as a raw literal holds them: each
+// is written with CR LF, as every record of the program's files ends.
+struct Lines {
+  std::string_view markup;
+};
+
 struct Page {
   textio::OutputFile& out;
 };
@@ -33,6 +39,7 @@ Page& operator<<(Page& page, std::string_view markup);
 Page& operator<<(Page& page, Num number);
 Page& operator<<(Page& page, Int number);
 Page& operator<<(Page& page, Text text);
+Page& operator<<(Page& page, Lines lines);
 
 // The forms above as a string, for labels put together before writing.
 std::string number_text(double value, int decimals);

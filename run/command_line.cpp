@@ -7,15 +7,12 @@
 #include <system_error>
 #include <vector>
 
+#include "context/version.h"
 #include "run/run_sequence.h"
 #include "textio/io_error.h"
 
 namespace run {
 namespace {
-
-#ifndef QUILBAR_VERSION
-#define QUILBAR_VERSION "unknown"
-#endif
 
 constexpr const char* usage =
     "Usage: quilbar [-C DIR | --directory=DIR] [--check]\n"
@@ -98,7 +95,7 @@ int run_command_line(int argc, const char* const* argv) {
     return 0;
   }
   if (options.version) {
-    std::printf("quilbar %s\n%s\n", QUILBAR_VERSION, platform().c_str());
+    std::printf("quilbar %s\n%s\n", context::program_version, platform().c_str());
     return 0;
   }
   for (const std::string& dir : options.directories) {

@@ -25,7 +25,7 @@ if ! [[ "$seconds" =~ ^[0-9]+$ ]] || [ "$seconds" -lt 1 ]; then
 fi
 
 cmake --preset fuzz >/dev/null
-cmake --build --preset fuzz -j2 >/dev/null
+cmake --build --preset fuzz -j"$(nproc)" >/dev/null
 
 build="$root/build/fuzz"
 targets=("$@")

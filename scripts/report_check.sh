@@ -36,7 +36,7 @@ if ! command -v python3 > /dev/null; then
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq python3 > /dev/null
 fi
 if [ ! -x "$exe" ]; then
-  (cd "$repo" && cmake --preset release > /dev/null && cmake --build --preset release -j 2 --target quilbar > /dev/null)
+  (cd "$repo" && cmake --preset release > /dev/null && cmake --build --preset release -j "$(nproc)" --target quilbar > /dev/null)
 fi
 exe="$(cd "$(dirname "$exe")" && pwd)/$(basename "$exe")"
 

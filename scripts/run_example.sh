@@ -6,7 +6,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install_build_tools.sh
 cmake --preset release > /dev/null
-cmake --build --preset release --target quilbar > /dev/null
+CMAKE_BUILD_PARALLEL_LEVEL="${CMAKE_BUILD_PARALLEL_LEVEL:-$(nproc)}" \
+  cmake --build --preset release --target quilbar > /dev/null
 exe="$PWD/build/release/quilbar"
 cases=("$@")
 [ ${#cases[@]} -gt 0 ] || cases=($(ls examples))

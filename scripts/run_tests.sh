@@ -9,6 +9,9 @@ cd "$(dirname "$0")/.."
 extra=()
 command -v python3 > /dev/null || extra+=(python3)
 scripts/install_build_tools.sh "${extra[@]}"
+# Builds and tests on every core (the presets leave the count to the machine).
+export CMAKE_BUILD_PARALLEL_LEVEL="${CMAKE_BUILD_PARALLEL_LEVEL:-$(nproc)}"
+export CTEST_PARALLEL_LEVEL="${CTEST_PARALLEL_LEVEL:-$(nproc)}"
 cmake --workflow --preset ci-release
 cmake --workflow --preset ci
 for preset in ci-release ci; do

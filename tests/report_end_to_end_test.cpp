@@ -109,6 +109,13 @@ TEST(run_report, examples_gain_three_files_and_change_nothing_else) {
         " Writing run report file: run report_stations.csv\r\n"
         " Writing run report file: run report_cells.csv\r\n";
     EXPECT_EQ(b.out, expected);
+    // Every line of the page ends in CR LF, the style block's too.
+    const std::string page = with_report.read("run report.html");
+    std::size_t bare_lf = 0;
+    for (std::size_t k = 0; k < page.size(); ++k)
+      bare_lf += page[k] == '\n' && (k == 0 || page[k - 1] != '\r');
+    EXPECT_EQ(bare_lf, 0u);
+    EXPECT_NE(page.find("<td>quilbar 1.2.0</td>"), std::string::npos);
     EXPECT_EQ(page_check(with_report, "run report.html"),
               "plan=1 sections=" + std::to_string(c.stations) +
                   " stations=" + std::to_string(c.stations) + "\n");
@@ -137,7 +144,7 @@ TEST(run_report, tables_of_the_dunelot_example) {
   EXPECT_EQ(dir.read("beach_report_cells.csv"),
             "cell,width_m,start_alongshore_m,start_easting,start_northing,end_easting,end_northing,"
             "stations,wkt\r\n"
-            "1,20.00,0,511990.000,4125010.000,512007.321,4125020.000,,\"LINESTRING (511990.000 "
+            "1,20.00,0.000,511990.000,4125010.000,512007.321,4125020.000,,\"LINESTRING (511990.000 "
             "4125010.000, 512007.321 4125020.000)\"\r\n"
             "2,20.00,20.000,512007.321,4125020.000,512024.641,4125030.000,,\"LINESTRING "
             "(512007.321 4125020.000, 512024.641 4125030.000)\"\r\n"
