@@ -11,15 +11,13 @@
 #include <vector>
 
 #include "context/run_parameters.h"
+#include "context/stamp.h"
 #include "context/table.h"
 #include "textio/output_file.h"
 #include "textio/output_set.h"
 #include "textio/record_file.h"
 
 namespace context {
-
-using Stamp = std::array<char, 14>;  // yyyymmddHHMMSS
-using Label = std::array<char, 22>;  // MM/DD/YYYY hh:mm:ss AM
 
 struct RunContext {
   RunParameters params;

@@ -41,6 +41,9 @@ struct RunParameters {
   std::optional<std::int64_t> random_seed;
   // The run report's page; blank: no report.
   std::string report_file = fixed_text("", file_name_length);
+  // The closure depth (m) the run report's checks use: CLO, else a CLOSURE:
+  // record of the *.dun file; none when neither gives one.
+  std::optional<double> closure_depth, dun_closure_depth;
 };
 
 inline constexpr const char* map_format = "TGM_Map_Wave_File";

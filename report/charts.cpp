@@ -10,10 +10,6 @@
 namespace report {
 namespace {
 
-struct Point {
-  double x = 0.0, y = 0.0;
-};
-
 // A point at `radius` from the rose's centre, `angle` degrees clockwise from up.
 Point on_rose(double radius, double angle) {
   constexpr double centre = 150.0;
@@ -166,10 +162,10 @@ void write_height_plot(Page& page, const StationSeries& series,
   page << "</g>\r\n</svg>\r\n";
 }
 
-void write_flux_plot(Page& page, const context::RunContext& ctx,
-                     const std::vector<StationResult>& stations) {
+void write_flux_plot(Page& page, const ReportModel& model) {
+  const std::vector<StationResult>& stations = model.stations;
   constexpr double left = 80.0, top = 24.0, height = 210.0, right = 990.0;
-  const std::vector<double> edges = cell_edges(ctx.shore_cell_width);
+  const std::vector<double>& edges = model.shore.edges;
   double low = 0.0, high = 0.0, far = edges.back();
   double near = std::min(0.0, far);
   far = std::max(0.0, far);

@@ -7,9 +7,9 @@
 #include <span>
 #include <vector>
 
-#include "context/run_context.h"
+#include "context/stamp.h"
 #include "report/markup.h"
-#include "report/station_results.h"
+#include "report/report_model.h"
 
 namespace report {
 
@@ -25,8 +25,7 @@ void write_height_plot(Page& page, const StationSeries& series,
 
 // The mean longshore energy flux of each station against its alongshore
 // distance, with the shoreline cells' edges (Dunelot output).
-void write_flux_plot(Page& page, const context::RunContext& ctx,
-                     const std::vector<StationResult>& stations);
+void write_flux_plot(Page& page, const ReportModel& model);
 
 // A stamp yyyymmddHHMMSS as "yyyy-mm-dd HH:MM" (or only the date).
 std::string stamp_text(const context::Stamp& stamp, bool with_time);

@@ -1,6 +1,7 @@
 #include "report/csv_files.h"
 
 #include <cmath>
+#include <optional>
 #include <string>
 
 #include "report/csv_text.h"
@@ -17,21 +18,24 @@ std::string metres(double v) {
 }
 
 std::string real(double v) {
-  return plain_significant(v, 4);
+  return plain_significant(v, 6);
+}
+
+std::string optional_real(const std::optional<double>& v) {
+  return v ? real(*v) : std::string();
 }
 
 }  // namespace
 
-void write_station_table(textio::OutputFile& out, const context::RunContext& ctx,
-                         const std::vector<StationResult>& stations) {
-  const bool shoreline = context::is_dunelot_output(ctx.params);
+void write_station_table(textio::OutputFile& out, const ReportModel& model) {
+  const bool shoreline = model.run.shoreline;
   textio::write_record(out,
                        "station,i,j,easting,northing,depth,cell,alongshore_m,crossshore_m,"
-                       "hs_mean_m,hs_max_m,tp_mean_s,offshore_directed_pct,"
-                       "longshore_flux_w_per_m,flags");
+                       "hs_mean_m,hs_max_m,tp_mean_s,mean_from_deg,mean_theta_deg,"
+                       "offshore_directed_pct,longshore_flux_w_per_m,bad_steps,flags");
   std::string row;
-  for (std::size_t p = 0; p < stations.size(); ++p) {
-    const StationResult& r = stations[p];
+  for (std::size_t p = 0; p < model.stations.size(); ++p) {
+    const StationResult& r = model.stations[p];
     const StationSeries& s = r.series;
     const bool has_height = s.height.count > 0, has_period = s.period.count > 0;
     row = std::to_string(p + 1) + "," + std::to_string(r.i) + "," + std::to_string(r.j) + ",";
@@ -43,28 +47,28 @@ void write_station_table(textio::OutputFile& out, const context::RunContext& ctx
     row += ",";
     row += (has_height ? real(s.height.mean) : "") + "," + (has_height ? real(s.height.max) : "") +
            "," + (has_period ? real(s.period.mean) : "") + ",";
-    row += (s.climate.offshore_percent ? real(*s.climate.offshore_percent) : "") + ",";
-    row += (s.climate.mean_flux ? real(*s.climate.mean_flux) : "") + ",";
+    row += optional_real(r.mean_from) + "," + optional_real(r.mean_theta) + ",";
+    row += optional_real(s.climate.offshore_percent) + ",";
+    row += optional_real(s.climate.mean_flux) + ",";
+    row += std::to_string(s.climate.bad_steps) + ",";
     row += csv_field(flag_names(r.flags));
     textio::write_record(out, row);
   }
 }
 
-void write_cell_table(textio::OutputFile& out, const context::RunContext& ctx,
-                      const std::vector<StationResult>& stations) {
+void write_cell_table(textio::OutputFile& out, const ReportModel& model) {
   textio::write_record(out,
                        "cell,width_m,start_alongshore_m,start_easting,start_northing,"
                        "end_easting,end_northing,stations,wkt");
-  if (!context::is_dunelot_output(ctx.params))
+  if (!model.run.shoreline)
     return;
-  const double a = ctx.params.shore_azimuth * degree;
-  const double ux = std::sin(a), uy = std::cos(a);
-  const std::vector<double> edges = cell_edges(ctx.shore_cell_width);
-  const std::size_t cells = ctx.shore_cell_width.size();
+  const ShoreAxis& axis = model.shore;
+  const std::vector<double>& edges = axis.edges;
+  const std::size_t cells = axis.widths.size();
   // The stations of each cell, in station order.
   std::vector<std::string> members(cells);
-  for (std::size_t p = 0; p < stations.size(); ++p) {
-    const std::int32_t c = stations[p].cell;
+  for (std::size_t p = 0; p < model.stations.size(); ++p) {
+    const std::int32_t c = model.stations[p].cell;
     if (c < 1 || static_cast<std::size_t>(c) > cells)
       continue;
     std::string& m = members[static_cast<std::size_t>(c) - 1];
@@ -74,11 +78,9 @@ void write_cell_table(textio::OutputFile& out, const context::RunContext& ctx,
   }
   std::string row;
   for (std::size_t k = 0; k < cells; ++k) {
-    const double width = ctx.shore_cell_width[k], start = edges[k], end = edges[k + 1];
-    const std::string x0 = metres(ctx.params.shore_x0 + start * ux);
-    const std::string y0 = metres(ctx.params.shore_y0 + start * uy);
-    const std::string x1 = metres(ctx.params.shore_x0 + end * ux);
-    const std::string y1 = metres(ctx.params.shore_y0 + end * uy);
+    const double width = axis.widths[k], start = edges[k], end = edges[k + 1];
+    const Point a = axis.at(start), b = axis.at(end);
+    const std::string x0 = metres(a.x), y0 = metres(a.y), x1 = metres(b.x), y1 = metres(b.y);
     row = std::to_string(k + 1) + "," + real(width) + "," + metres(start) + "," + x0 + "," + y0 +
           "," + x1 + "," + y1 + "," + members[k] + "," +
           csv_field("LINESTRING (" + x0 + " " + y0 + ", " + x1 + " " + y1 + ")");

@@ -5,15 +5,12 @@
 
 #include <vector>
 
-#include "context/run_context.h"
-#include "report/station_results.h"
+#include "report/report_model.h"
 #include "textio/output_file.h"
 
 namespace report {
 
-void write_station_table(textio::OutputFile& out, const context::RunContext& ctx,
-                         const std::vector<StationResult>& stations);
-void write_cell_table(textio::OutputFile& out, const context::RunContext& ctx,
-                      const std::vector<StationResult>& stations);
+void write_station_table(textio::OutputFile& out, const ReportModel& model);
+void write_cell_table(textio::OutputFile& out, const ReportModel& model);
 
 }  // namespace report

@@ -1,6 +1,7 @@
 #include "report/html_page.h"
 
 #include <algorithm>
+#include <cmath>
 #include <span>
 #include <string>
 #include <string_view>
@@ -103,10 +104,11 @@ void kv(Page& page, std::string_view key, std::string_view value) {
   page << "<tr><td>" << key << "</td><td>" << Text{value} << "</td></tr>\r\n";
 }
 
-void write_summary(Page& page, const context::RunContext& ctx,
-                   const std::vector<StationResult>& stations, const PageFiles& files) {
-  const auto& p = ctx.params;
-  const bool shoreline = context::is_dunelot_output(p);
+void write_summary(Page& page, const ReportModel& model) {
+  const RunFacts& p = model.run;
+  const std::vector<StationResult>& stations = model.stations;
+  const PageFiles& files = model.files;
+  const bool shoreline = p.shoreline;
   page << "<section id=\"summary\"><h2>Run summary</h2><table class=\"kv\">\r\n";
   kv(page, "Program", std::string("quilbar ") + context::program_version);
   kv(page, "Mode",
@@ -114,12 +116,12 @@ void write_summary(Page& page, const context::RunContext& ctx,
                      : "time series: one output step per wave event");
   kv(page, "Output",
      shoreline ? "Dunelot control file and one *.wave file per station" : "TGM map file");
-  kv(page, "Stations", std::to_string(ctx.station_count));
-  kv(page, "Input events", std::to_string(ctx.input_event_count));
-  kv(page, "Output steps", std::to_string(ctx.output_event_count));
-  if (!ctx.step_stamp.empty()) {
+  kv(page, "Stations", std::to_string(p.station_count));
+  kv(page, "Input events", std::to_string(p.input_event_count));
+  kv(page, "Output steps", std::to_string(p.output_event_count));
+  if (!model.stamps.empty()) {
     kv(page, "Output time axis",
-       stamp_text(ctx.step_stamp.front(), true) + " to " + stamp_text(ctx.step_stamp.back(), true) +
+       stamp_text(model.stamps.front(), true) + " to " + stamp_text(model.stamps.back(), true) +
            ", every " + number_text(p.time_step_hours, 6) + " h");
   }
   if (p.krv_mode == 0)
@@ -131,34 +133,44 @@ void write_summary(Page& page, const context::RunContext& ctx,
                           : "random within each period, seeded from the clock (not repeatable)";
   }
   kv(page, "Order of events", order);
+  const WaveGridFrame& g = model.grid;
   kv(page, "KRV-Wave grid",
-     std::to_string(ctx.grid_ni) + " x " + std::to_string(ctx.grid_nj) + " cells, origin " +
-         number_text(ctx.wave_origin_x, 3) + " E, " + number_text(ctx.wave_origin_y, 3) +
-         " N, azimuth " + number_text(ctx.wave_azimuth, 4) + "\u00b0");
+     std::to_string(g.ni) + " x " + std::to_string(g.nj) + " cells, origin " +
+         number_text(g.origin.x, 3) + " E, " + number_text(g.origin.y, 3) + " N, azimuth " +
+         number_text(g.azimuth, 4) +
+         "\u00b0 (its i axis turned that far counter-clockwise from east)");
   if (shoreline) {
-    const double length = cell_edges(ctx.shore_cell_width).back();
+    const ShoreAxis& a = model.shore;
     kv(page, "Dunelot grid",
-       std::to_string(ctx.shore_cell_width.size()) + " cells, " + number_text(length, 3) +
-           " m, origin " + number_text(p.shore_x0, 3) + " E, " + number_text(p.shore_y0, 3) +
-           " N, azimuth " + number_text(p.shore_azimuth, 4) + "\u00b0");
+       std::to_string(a.widths.size()) + " cells, " + number_text(a.edges.back(), 3) +
+           " m, origin " + number_text(a.origin.x, 3) + " E, " + number_text(a.origin.y, 3) +
+           " N, azimuth " + number_text(a.azimuth, 4) +
+           "\u00b0 (the compass bearing of its axis, clockwise from north; the land lies on its "
+           "right, toward " +
+           number_text(std::fmod(a.azimuth + 90.0 + 720.0, 360.0), 1) + "\u00b0)");
   }
+  if (p.closure_depth)
+    kv(page, "Closure depth", number_text(*p.closure_depth, 3) + " m, from " + p.closure_source);
   std::size_t flagged = 0;
   for (const StationResult& r : stations) flagged += r.flags != 0 ? 1 : 0;
   page << "<tr><td>Checks</td><td>";
-  if (flagged == 0)
-    page << "<span class=\"ok\">no station is flagged</span>";
-  else
-    page << count(flagged) << " of " << count(stations.size())
-         << " stations flagged: see <a href=\"#checks\">Checks</a>";
+  if (flagged == 0 && model.checks.empty()) {
+    page << "<span class=\"ok\">no station is flagged and the run raises no check</span>";
+  } else {
+    page << count(flagged) << " of " << count(stations.size()) << " stations flagged";
+    for (const RunCheck& c : model.checks)
+      page << ", <span class=\"flag\">" << Text{c.name} << "</span>";
+    page << ": see <a href=\"#checks\">Checks</a>";
+  }
   page << "</td></tr>\r\n</table>\r\n";
   write_file_table(page, "Files read", files.read);
   write_file_table(page, "Files written", files.written);
   page << "</section>\r\n";
 }
 
-void write_stations_section(Page& page, const context::RunContext& ctx,
-                            const std::vector<StationResult>& stations) {
-  const bool shoreline = context::is_dunelot_output(ctx.params);
+void write_stations_section(Page& page, const ReportModel& model) {
+  const std::vector<StationResult>& stations = model.stations;
+  const bool shoreline = model.run.shoreline;
   page << "<section id=\"stations\"><h2>Stations</h2><div class=\"scroll\"><table "
           "class=\"data\">\r\n<tr>"
           "<th>station</th><th>i</th><th>j</th><th>Easting (m)</th><th>Northing (m)</th>"
@@ -166,9 +178,11 @@ void write_stations_section(Page& page, const context::RunContext& ctx,
           "href=\"#def-2\">[2]</a></sup></th>"
           "<th>cross-shore (m)<sup><a href=\"#def-2\">[2]</a></sup></th><th>mean Hs "
           "(m)</th><th>max Hs (m)</th>"
-          "<th>mean Tp (s)</th><th>offshore-directed (%)<sup><a href=\"#def-1\">[1]</a></sup></th>"
-          "<th>longshore flux (W/m)<sup><a href=\"#def-3\">[3]</a></sup></th><th "
-          "class=\"t\">flags</th></tr>\r\n";
+          "<th>mean Tp (s)</th><th>mean from (\u00b0, compass)</th><th>mean \u03b8 "
+          "(\u00b0, to the shore normal)</th><th>offshore-directed (%)<sup><a "
+          "href=\"#def-1\">[1]</a></sup></th>"
+          "<th>longshore flux (W/m)<sup><a href=\"#def-3\">[3]</a></sup></th><th>bad "
+          "steps<sup><a href=\"#def-4\">[4]</a></sup></th><th class=\"t\">flags</th></tr>\r\n";
   for (std::size_t p = 0; p < stations.size(); ++p) {
     const StationResult& r = stations[p];
     const StationSeries& s = r.series;
@@ -190,22 +204,27 @@ void write_stations_section(Page& page, const context::RunContext& ctx,
     if (s.period.count > 0)
       page << Num{s.period.mean, 2};
     page << "</td><td>";
+    if (r.mean_from)
+      page << Num{*r.mean_from, 1};
+    page << "</td><td>";
+    if (r.mean_theta)
+      page << Num{*r.mean_theta, 1};
+    page << "</td><td>";
     if (s.climate.offshore_percent)
       page << Num{*s.climate.offshore_percent, 1};
     page << "</td><td>";
     if (s.climate.mean_flux)
       page << Num{*s.climate.mean_flux, 1};
-    page << "</td><td class=\"t\">";
+    page << "</td><td>" << Int{s.climate.bad_steps} << "</td><td class=\"t\">";
     write_flag_marks(page, r.flags);
     page << "</td></tr>\r\n";
   }
   page << "</table></div></section>\r\n";
 }
 
-void write_coast(Page& page, const context::RunContext& ctx,
-                 const std::vector<StationResult>& stations) {
+void write_coast(Page& page, const ReportModel& model) {
   page << "<section id=\"coast\"><h2>Along the coast</h2>\r\n";
-  write_flux_plot(page, ctx, stations);
+  write_flux_plot(page, model);
   page << "<p class=\"legend\">Mean longshore energy flux of each station (W/m)<sup><a "
           "href=\"#def-3\">[3]</a></sup> "
           "against its alongshore distance<sup><a href=\"#def-2\">[2]</a></sup>; the light lines "
@@ -265,7 +284,7 @@ void write_statistics(Page& page, const StationResult& r, bool shoreline) {
       for (const double x : {v.min, v.mean, v.p50, v.p90, v.p99, v.max})
         page << "<td>" << Num{x, 2} << "</td>";
     } else {
-      page << "<td colspan=\"6\">no value</td>";
+      page << "<td colspan=\"6\">no valid steps</td>";
     }
     page << "</tr>\r\n";
   };
@@ -273,9 +292,12 @@ void write_statistics(Page& page, const StationResult& r, bool shoreline) {
   row("Tp (s)", s.period);
   page << "</table>\r\n<table class=\"kv\">";
   kv(page, "output steps", std::to_string(s.climate.steps));
-  if (s.climate.has_direction)
-    kv(page, shoreline ? "mean direction to the shore normal" : "mean direction (from, compass)",
-       number_text(s.climate.mean_direction, 1) + "\u00b0");
+  if (s.climate.bad_steps > 0)
+    kv(page, "bad steps (left out)", std::to_string(s.climate.bad_steps));
+  if (r.mean_from)
+    kv(page, "mean direction (from, compass)", number_text(*r.mean_from, 1) + "\u00b0");
+  if (shoreline && r.mean_theta)
+    kv(page, "mean direction to the shore normal", number_text(*r.mean_theta, 1) + "\u00b0");
   if (s.climate.offshore_percent)
     kv(page, "offshore-directed", number_text(*s.climate.offshore_percent, 1) + " %");
   if (s.climate.mean_flux)
@@ -283,9 +305,9 @@ void write_statistics(Page& page, const StationResult& r, bool shoreline) {
   page << "</table>\r\n";
 }
 
-void write_station_sections(Page& page, const context::RunContext& ctx,
-                            const std::vector<StationResult>& stations) {
-  const bool shoreline = context::is_dunelot_output(ctx.params);
+void write_station_sections(Page& page, const ReportModel& model) {
+  const std::vector<StationResult>& stations = model.stations;
+  const bool shoreline = model.run.shoreline;
   page << "<section id=\"each\"><h2>Each station</h2><p class=\"legend\">Wave rose: where the "
           "waves come from, in 16 sectors, radius in percent of the output steps, by Hs class:";
   for (std::size_t k = 0; k <= std::size(rose_height_edges); ++k)
@@ -296,7 +318,7 @@ void write_station_sections(Page& page, const context::RunContext& ctx,
                      : std::string_view(". Map directions, north up."))
        << " The height plot shows the least and the greatest Hs of each part of the output "
           "time axis (every peak is kept).</p>\r\n";
-  const std::span<const context::Stamp> stamps(ctx.step_stamp);
+  const std::span<const context::Stamp> stamps = model.stamps;
   for (std::size_t p = 0; p < stations.size(); ++p) {
     const StationResult& r = stations[p];
     // The first section open, to show what each holds.
@@ -322,7 +344,8 @@ void write_station_sections(Page& page, const context::RunContext& ctx,
   page << "</section>\r\n";
 }
 
-void write_checks(Page& page, const std::vector<StationResult>& stations) {
+void write_checks(Page& page, const ReportModel& model) {
+  const std::vector<StationResult>& stations = model.stations;
   page << "<section id=\"checks\"><h2>Checks</h2>\r\n";
   bool any = false;
   page << "<ul>\r\n";
@@ -342,8 +365,13 @@ void write_checks(Page& page, const std::vector<StationResult>& stations) {
            << count(with[k]) << "\">" << count(with[k]) << "</a>";
     page << ": " << Text{flag_explanation(f)} << ".</li>\r\n";
   }
+  for (const RunCheck& c : model.checks) {
+    any = true;
+    page << "<li><span class=\"flag\">" << Text{c.name} << "</span> the run: " << Text{c.text}
+         << ".</li>\r\n";
+  }
   if (!any)
-    page << "<li class=\"ok\">No station is flagged.</li>\r\n";
+    page << "<li class=\"ok\">No station is flagged and the run raises no check.</li>\r\n";
   page << "</ul></section>\r\n";
 }
 
@@ -352,41 +380,40 @@ void write_definitions(Page& page) {
 <li id="def-1">Offshore-directed: a Dunelot output direction &#952; (relative to the Dunelot grid, &#8722;180 to 180&#176;) with |&#952;| &gt; 90. The share is such steps over all output steps, in percent; empty for the TGM map output.</li>
 <li id="def-2">Alongshore distance: dx&#183;sin(a) + dy&#183;cos(a); cross-shore distance: dx&#183;cos(a) &#8722; dy&#183;sin(a); dx, dy from the Dunelot grid origin to the station, a the Dunelot grid azimuth (after its default from the KRV-Wave grid). A negative alongshore distance lies behind the origin.</li>
 <li id="def-3">Longshore energy flux per metre of coast, by linear wave theory at the depth of the station's cell with Tp as the wave period and the output direction &#952;: E = &#961;gHs&#178;/16 (&#961; = 1025 kg/m&#179;, g = 9.81 m/s&#178;); the wave number k from &#969;&#178; = gk&#183;tanh(kd), solved to a relative error below 1e-9; Cg = (&#969;/k)(1 + 2kd/sinh 2kd)/2; flux = E&#183;Cg&#183;cos&#952;&#183;sin&#952; for |&#952;| &lt; 90 and 0 for offshore-directed steps. The mean over the output steps, in W/m: positive for positive &#952;, that is toward increasing alongshore distance. None where the depth is 0 or less; steps with Hs or Tp of 0 or less add nothing.</li>
-<li id="def-4">Statistics use the output series as written (after ordering and repetition), one value per output step; values that are not numbers are left out. Percentiles interpolate linearly between the closest ranks. The mean direction is the direction of the mean of the steps' unit vectors.</li>
-<li id="def-5">Flags: no_cell (Dunelot output: in no Dunelot cell), behind_origin (alongshore distance below 0), shared_cell (another station in the same cell), dry (depth at the station's cell 0 or less), mostly_offshore (more than 50 % offshore-directed), bad_values (a step with Hs or Tp not a number or 0 or less), steep (a step with Hs/(gTp&#178;/2&#960;) &gt; 1/7), no_steps (no output step).</li>
+<li id="def-4">Statistics use the output series as written (after ordering and repetition), one value per output step, over the valid steps only. A step is bad (no wave) when Hs &lt; 0 or &gt; 25 m, Tp &lt; 0 or &gt; 40 s, Hs &gt; 0 with Tp = 0, the direction lies outside &#8722;360 to 360&#176;, or a value is not a number; bad steps are left out of every statistic, the rose, the Hs&#8211;Tp table, the height plot, the means, the offshore share and the flux, and counted as bad steps. Steps with Hs = 0 are calm and count. Percentiles interpolate linearly between the closest ranks. The mean direction is the direction of the mean of the valid steps' unit vectors; the mean &#8220;from&#8221; direction is a compass bearing (clockwise from north, where the waves come from), &#952; is relative to the shore normal.</li>
+<li id="def-5">Flags: no_cell (Dunelot output: in no Dunelot cell), behind_origin (alongshore distance below 0), land_side (Dunelot output: cross-shore distance above 0, on the side of the axis toward which onshore waves travel), shared_cell (another station in the same cell), dry (depth at the station's cell 0 or less), mostly_offshore (more than 50 % of the valid steps offshore-directed), against_contours (the mean travel direction more than 35&#176; from the direction of decreasing depth at the station, from central differences over its four neighbouring cells; not where that gradient is below 0.001 m/m or a neighbour is dry or outside the grid), implausible_depth (deeper than 1.5 &#215; the closure depth, or a mean slope from the nearest dry cell steeper than 1:15), bad_values (a bad step), steep (a valid step with Hs/(gTp&#178;/2&#960;) &gt; 1/7), no_steps (no output step). Run checks: axis_faces_land (the land-side normal of the Dunelot axis more than 30&#176; from the mean shoreward depth gradient at the stations), zero_time_step (a time-series run whose steps all have one date and time), period_steps (steady state: the steps a period's events ask for differ from the period's steps by more than 1 %).</li>
 </ol></footer>
 )"};
 }
 
 }  // namespace
 
-void write_report_page(Page& page, const context::RunContext& ctx,
-                       const std::vector<StationResult>& stations, const PageFiles& files) {
-  const bool shoreline = context::is_dunelot_output(ctx.params);
-  const std::string title =
-      "quilbar run report: " + std::string(textio::trimmed(ctx.params.report_file));
+void write_report_page(Page& page, const ReportModel& model) {
+  const std::vector<StationResult>& stations = model.stations;
+  const bool shoreline = model.run.shoreline;
+  const std::string title = "quilbar run report: " + model.run.report_name;
   page << "<!DOCTYPE html>\r\n<html xmlns=\"http://www.w3.org/1999/xhtml\" lang=\"en\">\r\n"
           "<head><meta charset=\"utf-8\"/><meta name=\"viewport\" content=\"width=device-width, "
           "initial-scale=1\"/><title>"
        << Text{title} << "</title>\r\n<style>" << Lines{style} << "</style></head>\r\n<body>\r\n"
        << "<header><h1>quilbar run report</h1><p>KRV-Wave station output converted to "
        << std::string_view(shoreline ? "Dunelot wave files" : "a TGM map file") << ", "
-       << count(stations.size()) << " stations, " << Int{ctx.output_event_count}
+       << count(stations.size()) << " stations, " << Int{model.run.output_event_count}
        << " output steps.</p></header>\r\n<nav><a href=\"#summary\">Summary</a><a href=\"#plan\">"
           "Plan view</a><a href=\"#stations\">Stations</a>";
   if (shoreline)
     page << "<a href=\"#coast\">Along the coast</a>";
   page << "<a href=\"#each\">Each station</a><a href=\"#checks\">Checks</a><a "
           "href=\"#definitions\">Definitions</a></nav>\r\n<main>\r\n";
-  write_summary(page, ctx, stations, files);
+  write_summary(page, model);
   page << "<section id=\"plan\"><h2>Plan view</h2>\r\n";
-  write_plan_view(page, ctx, stations);
+  write_plan_view(page, model);
   page << "</section>\r\n";
-  write_stations_section(page, ctx, stations);
+  write_stations_section(page, model);
   if (shoreline)
-    write_coast(page, ctx, stations);
-  write_station_sections(page, ctx, stations);
-  write_checks(page, stations);
+    write_coast(page, model);
+  write_station_sections(page, model);
+  write_checks(page, model);
   write_definitions(page);
   page << "</main>\r\n</body>\r\n</html>\r\n";
 }

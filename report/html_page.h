@@ -7,23 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "context/run_context.h"
 #include "report/markup.h"
-#include "report/station_results.h"
+#include "report/report_model.h"
 
 namespace report {
 
-struct FileEntry {
-  std::string name;
-  std::optional<std::uintmax_t> bytes;  // nothing: not known
-  std::string note;                     // such as "this page"
-};
-
-struct PageFiles {
-  std::vector<FileEntry> read, written;
-};
-
-void write_report_page(Page& page, const context::RunContext& ctx,
-                       const std::vector<StationResult>& stations, const PageFiles& files);
+void write_report_page(Page& page, const ReportModel& model);
 
 }  // namespace report

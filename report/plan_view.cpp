@@ -14,10 +14,6 @@ constexpr double margin_left = 80.0, margin_top = 12.0, margin_right = 16.0, mar
 constexpr double longest_arrow = 45.0;  // px, for the highest mean height
 constexpr std::size_t labelled_stations = 60;
 
-struct Point {
-  double x = 0.0, y = 0.0;
-};
-
 // Map coordinates to the SVG's and back, north up, one scale for both.
 struct MapFrame {
   double min_x = 0.0, max_y = 0.0, scale = 1.0, width = 0.0, height = 0.0;
@@ -49,46 +45,6 @@ MapFrame frame_around(const std::vector<Point>& points) {
   return f;
 }
 
-// The wave grid: its origin, the directions of its i and j axes on the map,
-// and the cell edges along each axis from the origin.
-struct WaveGrid {
-  Point origin;
-  Point i_axis, j_axis;
-  std::vector<double> edges_i, edges_j;  // ni + 1 and nj + 1 values from 0
-  Point at(double gx, double gy) const {
-    return {origin.x + gx * i_axis.x + gy * j_axis.x, origin.y + gx * i_axis.y + gy * j_axis.y};
-  }
-};
-
-WaveGrid wave_grid(const context::RunContext& ctx) {
-  WaveGrid g;
-  g.origin = {ctx.wave_origin_x, ctx.wave_origin_y};
-  const double a = ctx.wave_azimuth * degree;
-  g.i_axis = {std::cos(a), std::sin(a)};
-  g.j_axis = {-std::sin(a), std::cos(a)};
-  g.edges_i = cell_edges(ctx.cell_widths_i);
-  g.edges_j = cell_edges(ctx.cell_widths_j);
-  return g;
-}
-
-// The shoreline grid's axis: origin, unit vector along its azimuth, edges.
-struct ShoreAxis {
-  Point origin, along;
-  std::vector<double> edges;  // nx + 1 values from 0
-  Point at(double distance) const {
-    return {origin.x + distance * along.x, origin.y + distance * along.y};
-  }
-};
-
-ShoreAxis shore_axis(const context::RunContext& ctx) {
-  ShoreAxis s;
-  s.origin = {ctx.params.shore_x0, ctx.params.shore_y0};
-  const double a = ctx.params.shore_azimuth * degree;
-  s.along = {std::sin(a), std::cos(a)};
-  s.edges = cell_edges(ctx.shore_cell_width);
-  return s;
-}
-
 void point_pair(Page& page, Point p) {
   page << Num{p.x} << "," << Num{p.y};
 }
@@ -96,10 +52,9 @@ void point_pair(Page& page, Point p) {
 // Shades the depth grid in blocks of at most max_shaded_cells a side, drawn
 // in the grid's own metres under one transform; neighbouring blocks of one
 // class along a row are one rectangle.
-void write_depth_shading(Page& page, const context::RunContext& ctx, const WaveGrid& g,
-                         const MapFrame& f, double step) {
-  const std::int32_t ni = ctx.grid_ni, nj = ctx.grid_nj;
-  if (ni < 1 || nj < 1 || ctx.depth_grid.values.empty())
+void write_depth_shading(Page& page, const WaveGridFrame& g, const MapFrame& f, double step) {
+  const std::int32_t ni = g.ni, nj = g.nj;
+  if (ni < 1 || nj < 1 || g.depth.empty())
     return;
   const std::int32_t bi = (ni + max_shaded_cells - 1) / max_shaded_cells;
   const std::int32_t bj = (nj + max_shaded_cells - 1) / max_shaded_cells;
@@ -121,7 +76,7 @@ void write_depth_shading(Page& page, const context::RunContext& ctx, const WaveG
         const std::int32_t i0 = bc * bi, i1 = std::min(ni, i0 + bi);
         double sum = 0.0;
         for (std::int32_t j = j0; j < j1; ++j) {
-          for (std::int32_t i = i0; i < i1; ++i) sum += ctx.depth_grid(i, nj - 1 - j);
+          for (std::int32_t i = i0; i < i1; ++i) sum += g.depth_at(i + 1, j + 1);
         }
         cls = depth_class(sum / ((j1 - j0) * (i1 - i0)), step);
       }
@@ -142,7 +97,7 @@ void write_depth_shading(Page& page, const context::RunContext& ctx, const WaveG
   page << "</g>\r\n";
 }
 
-void write_grid_outline(Page& page, const WaveGrid& g, const MapFrame& f) {
+void write_grid_outline(Page& page, const WaveGridFrame& g, const MapFrame& f) {
   const double w = g.edges_i.back(), h = g.edges_j.back();
   page << "<polygon class=\"grid\" points=\"";
   for (const Point corner : {g.at(0, 0), g.at(w, 0), g.at(w, h), g.at(0, h)}) {
@@ -228,16 +183,7 @@ void write_coordinate_ticks(Page& page, const MapFrame& f) {
        << ") rotate(-90)\">Northing (m)</text></g>\r\n";
 }
 
-// Where the waves of a station travel, as a compass bearing.
-double travel_bearing(const context::RunContext& ctx, const StationSeries& s) {
-  const double from = context::is_dunelot_output(ctx.params)
-                          ? ctx.params.shore_azimuth - 90.0 - s.climate.mean_direction
-                          : s.climate.mean_direction;
-  return from + 180.0;
-}
-
-void write_stations(Page& page, const context::RunContext& ctx,
-                    const std::vector<StationResult>& stations, const ShoreAxis* shore,
+void write_stations(Page& page, const std::vector<StationResult>& stations, const ShoreAxis* shore,
                     const MapFrame& f) {
   if (shore != nullptr) {
     page << "<path class=\"proj\" d=\"";
@@ -268,7 +214,9 @@ void write_stations(Page& page, const context::RunContext& ctx,
       continue;
     const Point a = f.to_svg({r.easting, r.northing});
     const double length = longest * r.series.height.mean / highest;
-    const double b = travel_bearing(ctx, r.series) * degree;
+    if (!r.setting.travel_bearing)
+      continue;
+    const double b = *r.setting.travel_bearing * degree;
     page << "<line class=\"arrow\" x1=\"" << Num{a.x} << "\" y1=\"" << Num{a.y} << "\" x2=\""
          << Num{a.x + length * std::sin(b)} << "\" y2=\"" << Num{a.y - length * std::cos(b)}
          << "\" marker-end=\"url(#head)\"/>\r\n";
@@ -336,13 +284,11 @@ const char* depth_class(double depth, double step) {
   return classes[k >= 7.0 ? 7 : static_cast<std::size_t>(k)];
 }
 
-void write_plan_view(Page& page, const context::RunContext& ctx,
-                     const std::vector<StationResult>& stations) {
-  const bool shoreline = context::is_dunelot_output(ctx.params);
-  const WaveGrid grid = wave_grid(ctx);
-  ShoreAxis shore;
-  if (shoreline)
-    shore = shore_axis(ctx);
+void write_plan_view(Page& page, const ReportModel& model) {
+  const bool shoreline = model.run.shoreline;
+  const WaveGridFrame& grid = model.grid;
+  const ShoreAxis& shore = model.shore;
+  const std::vector<StationResult>& stations = model.stations;
 
   std::vector<Point> extent;
   const double w = grid.edges_i.back(), h = grid.edges_j.back();
@@ -360,7 +306,7 @@ void write_plan_view(Page& page, const context::RunContext& ctx,
   const MapFrame f = frame_around(extent);
 
   float deepest = 0.0f;
-  for (const float d : ctx.depth_grid.values) deepest = std::max(deepest, d);
+  for (const float d : grid.depth) deepest = std::max(deepest, d);
   const double step = nice_step(deepest, 8);
 
   page << "<svg class=\"plan\" xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 "
@@ -371,18 +317,18 @@ void write_plan_view(Page& page, const context::RunContext& ctx,
           "markerHeight=\"5\" orient=\"auto\"><path d=\"M0 0L10 5L0 10z\"/></marker></defs>\r\n"
        << "<rect class=\"sea\" x=\"" << Num{margin_left} << "\" y=\"" << Num{margin_top}
        << "\" width=\"" << Num{f.width} << "\" height=\"" << Num{f.height} << "\"/>\r\n";
-  write_depth_shading(page, ctx, grid, f, step);
+  write_depth_shading(page, grid, f, step);
   write_grid_outline(page, grid, f);
   if (shoreline)
     write_shore_axis(page, shore, f);
-  write_stations(page, ctx, stations, shoreline ? &shore : nullptr, f);
+  write_stations(page, stations, shoreline ? &shore : nullptr, f);
   write_scale_bar(page, f);
   write_coordinate_ticks(page, f);
   page << "</svg>\r\n";
 
   // The legend, below the map.
-  const int block_i = (ctx.grid_ni + max_shaded_cells - 1) / max_shaded_cells;
-  const int block_j = (ctx.grid_nj + max_shaded_cells - 1) / max_shaded_cells;
+  const int block_i = (grid.ni + max_shaded_cells - 1) / max_shaded_cells;
+  const int block_j = (grid.nj + max_shaded_cells - 1) / max_shaded_cells;
   page << "<p class=\"legend\">Depth at the KRV-Wave grid";
   if (block_i > 1 || block_j > 1)
     page << " (mean of blocks of " << Int{block_i} << " x " << Int{block_j} << " cells)";

@@ -7,9 +7,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "context/run_context.h"
 #include "report/markup.h"
-#include "report/station_results.h"
+#include "report/report_model.h"
 
 namespace report {
 
@@ -18,8 +17,7 @@ namespace report {
 // max_shaded_cells cells of the depth grid are shaded: larger grids are shown
 // by the mean depth of blocks of cells.
 inline constexpr int max_shaded_cells = 200;
-void write_plan_view(Page& page, const context::RunContext& ctx,
-                     const std::vector<StationResult>& stations);
+void write_plan_view(Page& page, const ReportModel& model);
 
 // The colour class of a depth: "dl" for land (0 m or less), else d0 .. d7 by
 // steps of `step` metres.

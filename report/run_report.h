@@ -16,6 +16,10 @@ namespace report {
 // extension.
 std::string companion_name(const std::string& report_name, const std::string& suffix);
 
+// The run's output series as spans for the statistics, which may run on a
+// thread of their own while the outputs are written.
+SeriesSpans series_spans(const context::RunContext& ctx);
+
 // Writes the three files, one console record each. error_stop, with its
 // message, when a report file would take the name of another output of the
 // run.

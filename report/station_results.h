@@ -1,15 +1,15 @@
-// report/station_results.h: everything the run report says of each station,
-// taken from the run's tables: where it lies (wave-grid cell, map position,
-// depth, shoreline cell and its place along the shoreline grid), what its
-// output series hold (statistics, climate, rose, joint table, envelope) and
-// its flags.
+// report/station_results.h: everything the run report says of each station:
+// where it lies (wave-grid cell, map position, depth, shoreline cell and its
+// place along the shoreline grid), what its output series hold (statistics,
+// climate, rose, joint table, envelope, over its valid steps) and its flags.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
+#include <span>
 #include <vector>
 
-#include "context/run_context.h"
 #include "report/series_views.h"
 #include "report/station_climate.h"
 
@@ -22,9 +22,21 @@ inline constexpr double joint_period_edges[] = {4, 6, 8, 10, 12, 14, 16};       
 // Buckets of the height plot: a low and a high point each, 1,000 points.
 inline constexpr std::size_t envelope_buckets = 500;
 
-// What one station's output series give. Directions are as written: map
+// The run's output series, as spans of its tables: station p's steps are
+// the p-th run of `steps` values of each. Directions are as written: map
 // directions (compass, where the waves come from) in the map output, relative
 // to the shoreline grid in the Dunelot output.
+struct SeriesSpans {
+  std::span<const float> height, period, direction;
+  std::size_t steps = 0, stations = 0;
+  std::vector<double> depth;  // at each station's cell, m
+  bool shoreline = false;
+  std::span<const float> of(std::span<const float> table, std::size_t p) const {
+    return table.subspan(p * steps, steps);
+  }
+};
+
+// What one station's output series give, over its valid steps (see bad_step).
 struct StationSeries {
   SeriesSummary height, period;
   StationClimate climate;
@@ -32,25 +44,33 @@ struct StationSeries {
   std::vector<Bucket> height_envelope;
 };
 
-// One pass over each station's series as the run holds them. It reads only
-// the output series and the depth grid, which no later step changes, so it
-// may run beside the writing of the outputs.
-std::vector<StationSeries> summarize_station_series(const context::RunContext& ctx);
+// One pass over each station's series. It reads only the spans it is given,
+// which no later step of the run changes, so it may run beside the writing of
+// the outputs.
+std::vector<StationSeries> summarize_station_series(const SeriesSpans& spans);
 
-// A station's place and what the report flags in it.
+// A station as the run placed it.
+struct StationPlace {
+  std::int32_t i = 0, j = 0;
+  double easting = 0.0, northing = 0.0;
+  double depth = 0.0;     // at the station's wave-grid cell, m
+  std::int32_t cell = 0;  // shoreline cell from 1, 0: none (Dunelot output)
+};
+
+// A station's place, what the report flags in it, and its series.
 struct StationResult {
   std::int32_t i = 0, j = 0;
   double easting = 0.0, northing = 0.0;
   double depth = 0.0;                          // at the station's wave-grid cell, m
   std::int32_t cell = 0;                       // shoreline cell from 1, 0: none
   double alongshore = 0.0, cross_shore = 0.0;  // m, Dunelot output
+  StationSetting setting;
+  // The mean direction the waves come from, as a compass bearing in
+  // [0, 360), and (Dunelot output) relative to the shore normal in
+  // (-180, 180]; none without a valid step.
+  std::optional<double> mean_from, mean_theta;
   unsigned flags = 0;
   StationSeries series;
 };
-
-// The stations' places and flags, over their series (taken over). For the
-// Dunelot output the gauges must have been placed.
-std::vector<StationResult> station_results(const context::RunContext& ctx,
-                                           std::vector<StationSeries> series);
 
 }  // namespace report

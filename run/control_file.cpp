@@ -66,6 +66,10 @@ bool read_parameter(textio::RecordFile& f, std::string_view key, RunParameters& 
     read_keyword_value(f, text_item(p.shdx_file, file_name_length));
   } else if (key == "REP") {
     read_keyword_value(f, text_item(p.report_file, file_name_length));
+  } else if (key == "CLO") {
+    double depth = 0.0;  // an unreadable value is passed over
+    if (read_keyword_value(f, depth) == textio::ReadStatus::ok)
+      p.closure_depth = depth;
   } else if (key == "SEE") {
     // A value that is not a non-negative integer is passed over, as any
     // unreadable value is.
@@ -157,6 +161,8 @@ void print_parameter_echo(RunContext& ctx) {
     textio::write_free(con, "Random seed: ", *p.random_seed);
   if (report_requested(p))
     textio::write_free(con, "Output run report file name: ", textio::trimmed(p.report_file));
+  if (p.closure_depth)
+    textio::write_free(con, "Closure depth (m): ", *p.closure_depth);
   print_closing_triple(con);
 }
 

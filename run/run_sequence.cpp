@@ -66,7 +66,7 @@ Status run_phases(RunContext& ctx) {
   std::future<std::vector<report::StationSeries>> station_series;
   if (report_requested(ctx.params)) {
     station_series = std::async(std::launch::async | std::launch::deferred,
-                                report::summarize_station_series, std::cref(ctx));
+                                report::summarize_station_series, report::series_spans(ctx));
   }
   if (convert::place_stations(ctx) == Status::error_stop)
     return Status::error_stop;

@@ -13,7 +13,7 @@ namespace {
 
 constexpr std::size_t token_length = 180;
 
-enum class Key { none, x0, y0, azimuth, nx, dx, dx_file };
+enum class Key { none, x0, y0, azimuth, nx, dx, dx_file, closure };
 
 Key record_key(std::string_view record) {
   const std::string_view head = record.substr(0, 3);
@@ -29,6 +29,8 @@ Key record_key(std::string_view record) {
     return Key::dx;
   if (head == "DXF")
     return Key::dx_file;
+  if (record.starts_with("CLOSURE:"))
+    return Key::closure;
   return Key::none;
 }
 
@@ -84,6 +86,14 @@ void read_dun_parameters(textio::RecordFile& f, context::RunParameters& params) 
       case Key::dx_file:
         read_text_parameter(f, token, params.shdx_file);
         break;
+      case Key::closure: {
+        // Only the run report's checks use it.
+        double depth = 0.0;
+        if (textio::read_free(f, textio::text_item(token, token_length), depth) ==
+            textio::ReadStatus::ok)
+          params.dun_closure_depth = depth;
+        break;
+      }
       case Key::none:
         break;
     }

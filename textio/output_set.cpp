@@ -399,6 +399,21 @@ void commit_outputs(OutputSet& set) {
   }
 }
 
+std::vector<OutputSummary> outputs_made(const OutputSet& set) {
+  std::vector<OutputSummary> made;
+  for (const OutputSet::Entry& e : set.entries) {
+    std::error_code ec;
+    std::optional<std::uintmax_t> bytes;
+    if (!e.temp_name.empty()) {
+      const std::uintmax_t size = std::filesystem::file_size(e.temp_name, ec);
+      if (!ec)
+        bytes = size;
+    }
+    made.push_back({e.name, bytes});
+  }
+  return made;
+}
+
 bool temporary_name_process(std::string_view name, long& process) {
   constexpr std::string_view head = ".quilbar-", tail = ".tmp";
   if (!name.starts_with(head) || !name.ends_with(tail))

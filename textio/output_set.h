@@ -8,6 +8,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -61,6 +62,14 @@ void complete_output(OutputSet& set, OutputFile& out);
 // the output that failed (and any output that could not be put back). IoError
 // too when a replaced file cannot be removed (the set then stands whole).
 void commit_outputs(OutputSet& set);
+
+// The outputs made so far, in the order they were made, with the bytes each
+// holds now (none when not known: a check-only run, a file not yet closed).
+struct OutputSummary {
+  std::string name;
+  std::optional<std::uintmax_t> bytes;
+};
+std::vector<OutputSummary> outputs_made(const OutputSet& set);
 
 // Whether a name is one this program gives its temporaries,
 // ".quilbar-<process>-<n>.tmp", and the process it names.
