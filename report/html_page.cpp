@@ -15,7 +15,7 @@
 namespace report {
 namespace {
 
-constexpr std::string_view style = R"(
+constexpr char style[] = R"(
 body{font:14px/1.45 system-ui,-apple-system,"Segoe UI",Roboto,Arial,sans-serif;color:#1d2430;margin:0;background:#f6f7f9}
 main{max-width:1180px;margin:0 auto;padding:8px 20px 40px}
 header{background:#1f3b57;color:#fff;padding:14px 20px}
@@ -186,7 +186,7 @@ void write_stations_section(Page& page, const ReportModel& model) {
   for (std::size_t p = 0; p < stations.size(); ++p) {
     const StationResult& r = stations[p];
     const StationSeries& s = r.series;
-    page << (r.flags != 0 ? std::string_view("<tr class=\"flagged\">") : std::string_view("<tr>"))
+    page << (r.flags != 0 ? Markup("<tr class=\"flagged\">") : Markup("<tr>"))
          << "<td><a href=\"#station-" << count(p + 1) << "\">" << count(p + 1) << "</a></td><td>"
          << Int{r.i} << "</td><td>" << Int{r.j} << "</td><td>" << Num{r.easting, 1} << "</td><td>"
          << Num{r.northing, 1} << "</td><td>" << Num{r.depth, 2} << "</td><td>";
@@ -242,7 +242,7 @@ std::string class_label(std::span<const double> edges, std::size_t k, int decima
   return number_text(edges[k - 1], decimals) + "\u2013" + number_text(edges[k], decimals);
 }
 
-std::string_view share_class(double percent) {
+Markup share_class(double percent) {
   if (percent >= 15.0)
     return " class=\"q4\"";
   if (percent >= 5.0)
@@ -323,7 +323,7 @@ void write_station_sections(Page& page, const ReportModel& model) {
     const StationResult& r = stations[p];
     // The first section open, to show what each holds.
     page << "<details class=\"station\" id=\"station-" << count(p + 1)
-         << std::string_view(p == 0 ? "\" open=\"open" : "") << "\"><summary>Station "
+         << (p == 0 ? Markup("\" open=\"open") : Markup("")) << "\"><summary>Station "
          << count(p + 1) << " \u2014 cell (" << Int{r.i} << ", " << Int{r.j} << ")";
     if (shoreline)
       page << ", Dunelot cell " << Int{r.cell};

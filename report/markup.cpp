@@ -93,9 +93,13 @@ std::string escaped(std::string_view text) {
   return out;
 }
 
-Page& operator<<(Page& page, std::string_view markup) {
-  textio::write_bytes(page.out, markup);
+Page& operator<<(Page& page, Markup markup) {
+  textio::write_bytes(page.out, markup.text);
   return page;
+}
+
+Page& operator<<(Page& page, std::string_view text) {
+  return page << Text{text};
 }
 
 Page& operator<<(Page& page, Lines lines) {
@@ -112,17 +116,21 @@ Page& operator<<(Page& page, Lines lines) {
 
 Page& operator<<(Page& page, Num number) {
   char text[400];
-  return page << std::string_view(text, format_number(text, number.value, number.decimals));
+  textio::write_bytes(page.out,
+                      std::string_view(text, format_number(text, number.value, number.decimals)));
+  return page;
 }
 
 Page& operator<<(Page& page, Int number) {
   char text[24];
   const auto r = std::to_chars(text, text + sizeof text, number.value);
-  return page << std::string_view(text, static_cast<std::size_t>(r.ptr - text));
+  textio::write_bytes(page.out, std::string_view(text, static_cast<std::size_t>(r.ptr - text)));
+  return page;
 }
 
 Page& operator<<(Page& page, Text text) {
-  return page << std::string_view(escaped(text.text));
+  textio::write_bytes(page.out, escaped(text.text));
+  return page;
 }
 
 }  // namespace report

@@ -3,6 +3,7 @@
 // page goes straight to its output file, which buffers it.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -26,16 +27,33 @@ struct Text {
   std::string_view text;
 };
 
-// Markup of several lines, each ended by LF as a raw literal holds them: each
-// is written with CR LF, as every record of the program's files ends.
+// Markup as it stands, which only a character array (a string literal) can
+// give: every other text written to the page is escaped. A choice between literals is written
+// Markup(a) or Markup(b).
+struct Markup {
+  std::string_view text;
+  template <std::size_t N>
+  constexpr Markup(const char (&literal)[N]) : text(literal, N - 1) {}
+};
+// Markup of several lines from a literal, each ended by LF as a raw literal
+// holds them: each is written with CR LF, as every record of the program's
+// files ends.
 struct Lines {
   std::string_view markup;
+  template <std::size_t N>
+  constexpr Lines(const char (&literal)[N]) : markup(literal, N - 1) {}
 };
 
 struct Page {
   textio::OutputFile& out;
 };
-Page& operator<<(Page& page, std::string_view markup);
+Page& operator<<(Page& page, Markup markup);
+template <std::size_t N>
+Page& operator<<(Page& page, const char (&literal)[N]) {
+  return page << Markup(literal);
+}
+// Any other text is escaped (&, <, >, " and '), as Text.
+Page& operator<<(Page& page, std::string_view text);
 Page& operator<<(Page& page, Num number);
 Page& operator<<(Page& page, Int number);
 Page& operator<<(Page& page, Text text);
