@@ -35,6 +35,42 @@ void write_value_axis(Page& page, double left, double top, double height, double
   page << "</g>\r\n";
 }
 
+// The steps where a month begins (a year, for a series longer than three
+// years), at most 12 of them (every n-th kept); `years` tells which.
+std::vector<std::size_t> calendar_ticks(std::span<const context::Stamp> stamps, bool& years) {
+  std::vector<std::size_t> ticks;
+  if (stamps.size() < 2)
+    return ticks;
+  const auto number = [](const context::Stamp& s, std::size_t at, std::size_t width) {
+    int v = 0;
+    for (std::size_t k = at; k < at + width; ++k) {
+      if (s[k] < '0' || s[k] > '9')
+        return -1;
+      v = v * 10 + (s[k] - '0');
+    }
+    return v;
+  };
+  const int first_year = number(stamps.front(), 0, 4), last_year = number(stamps.back(), 0, 4);
+  const int first_month = number(stamps.front(), 4, 2), last_month = number(stamps.back(), 4, 2);
+  if (first_year < 0 || last_year < 0 || first_month < 0 || last_month < 0)
+    return ticks;
+  const int months = (last_year - first_year) * 12 + (last_month - first_month);
+  years = months > 36;
+  const std::size_t width = years ? 4 : 6;  // the stamp's year, or its year and month
+  for (std::size_t j = 1; j < stamps.size(); ++j) {
+    if (!std::equal(stamps[j].begin(), stamps[j].begin() + static_cast<std::ptrdiff_t>(width),
+                    stamps[j - 1].begin()))
+      ticks.push_back(j);
+  }
+  if (ticks.size() > 12) {
+    const std::size_t every = (ticks.size() + 11) / 12;
+    std::vector<std::size_t> kept;
+    for (std::size_t k = 0; k < ticks.size(); k += every) kept.push_back(ticks[k]);
+    ticks.swap(kept);
+  }
+  return ticks;
+}
+
 }  // namespace
 
 std::string stamp_text(const context::Stamp& s, bool with_time) {
@@ -141,7 +177,18 @@ void write_height_plot(Page& page, const StationSeries& series,
       page << Num{x_of(static_cast<double>(b->first))} << "," << Num{y_of(b->low)} << " ";
   }
   page << "\"/>\r\n<g class=\"axis\">";
-  if (steps > 0) {
+  bool years = false;
+  const std::vector<std::size_t> calendar = calendar_ticks(stamps, years);
+  if (calendar.size() >= 2) {
+    for (const std::size_t step : calendar) {
+      const double x = x_of(static_cast<double>(step));
+      const std::string label(stamps[step].data(), years ? 4 : 7);
+      page << "<path d=\"M" << Num{x} << " " << Num{top + height} << "v5\"/><text x=\""
+           << Num{std::clamp(x, left + 25, right - 25)} << "\" y=\"" << Num{top + height + 20}
+           << "\">" << Text{years ? label : label.substr(0, 4) + "-" + label.substr(4, 2)}
+           << "</text>";
+    }
+  } else if (steps > 0) {
     const std::size_t ticks = std::min<std::size_t>(steps, 6);
     // Dates alone, unless two ticks would show the same one.
     bool with_time = false;
@@ -164,7 +211,7 @@ void write_height_plot(Page& page, const StationSeries& series,
 
 void write_flux_plot(Page& page, const ReportModel& model) {
   const std::vector<StationResult>& stations = model.stations;
-  constexpr double left = 80.0, top = 24.0, height = 210.0, right = 990.0;
+  constexpr double left = 80.0, top = 30.0, height = 204.0, right = 990.0;
   const std::vector<double>& edges = model.shore.edges;
   double low = 0.0, high = 0.0, far = edges.back();
   double near = std::min(0.0, far);
@@ -189,13 +236,22 @@ void write_flux_plot(Page& page, const ReportModel& model) {
 
   page << "<svg class=\"flux\" xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 1000 280\" "
           "role=\"img\" aria-label=\"longshore energy flux along the coast\">\r\n";
-  // Cell edges, every one or every n-th for many cells.
+  // Cell edges, every one or every n-th for more than 40 cells; the cell
+  // numbers along the top.
   const std::size_t cells = edges.size() - 1;
-  const std::size_t every = cells <= 200 ? 1 : every_nth(static_cast<double>(cells), 20);
+  const std::size_t every = cells <= 40 ? 1 : every_nth(static_cast<double>(cells), 20);
   page << "<path class=\"celledge\" d=\"";
   for (std::size_t k = 0; k <= cells; k += every)
     page << "M" << Num{x_of(edges[k])} << " " << Num{top} << "v" << Num{height};
-  page << "\"/>\r\n";
+  page << "\"/>\r\n<g class=\"axis\">";
+  const std::size_t label_every = every_nth(static_cast<double>(cells), 12);
+  for (std::size_t cell = 1; cell <= cells;
+       cell += (cell == 1 && label_every > 1) ? label_every - 1 : label_every) {
+    page << "<text class=\"cellno\" x=\"" << Num{x_of((edges[cell - 1] + edges[cell]) / 2)}
+         << "\" y=\"" << Num{top - 6} << "\">" << Int{static_cast<std::int64_t>(cell)} << "</text>";
+  }
+  page << "<text class=\"unit\" x=\"" << Num{right - 90}
+       << "\" y=\"12\">Dunelot cell</text></g>\r\n";
   write_value_axis(page, left, top, height, high, step, low);
   page << "<path class=\"zero\" d=\"M" << Num{left} << " " << Num{y_of(0)} << "H" << Num{right}
        << "\"/>\r\n";

@@ -49,6 +49,9 @@ svg.plan{max-height:900px}
 .shore line{stroke:#7a4b00;stroke-width:3}.shore .ticks{stroke:#7a4b00;stroke-width:1.2}
 text.cellno{fill:#7a4b00;font-size:11px}
 .proj{stroke:#555;stroke-width:.8;stroke-dasharray:3 2;fill:none}
+.mirror{stroke:#d7301f;stroke-width:1.2;stroke-dasharray:4 2;fill:none}
+.landsea line{stroke:#7a4b00;stroke-width:1.4}.landsea text{fill:#7a4b00;font-weight:600}
+.sw.gridline{border:2px dashed #1f3b57;background:none}.sw.gridorigin{background:#1f3b57;border-radius:6px}
 .arrow{stroke:#111;stroke-width:1.6}marker path{fill:#111}
 circle.st{fill:#1d2430;stroke:#fff;stroke-width:1.2}circle.flagged{fill:#d7301f}
 text.stno{font-size:11px;font-weight:600;text-anchor:start;paint-order:stroke;stroke:#fff;stroke-width:3px}
@@ -137,17 +140,16 @@ void write_summary(Page& page, const ReportModel& model) {
   kv(page, "KRV-Wave grid",
      std::to_string(g.ni) + " x " + std::to_string(g.nj) + " cells, origin " +
          number_text(g.origin.x, 3) + " E, " + number_text(g.origin.y, 3) + " N, azimuth " +
-         number_text(g.azimuth, 4) +
-         "\u00b0 (its i axis turned that far counter-clockwise from east)");
+         number_text(g.azimuth, 4) + "\u00b0 (i axis, counter-clockwise from east)");
   if (shoreline) {
     const ShoreAxis& a = model.shore;
     kv(page, "Dunelot grid",
        std::to_string(a.widths.size()) + " cells, " + number_text(a.edges.back(), 3) +
            " m, origin " + number_text(a.origin.x, 3) + " E, " + number_text(a.origin.y, 3) +
            " N, azimuth " + number_text(a.azimuth, 4) +
-           "\u00b0 (the compass bearing of its axis, clockwise from north; the land lies on its "
-           "right, toward " +
-           number_text(std::fmod(a.azimuth + 90.0 + 720.0, 360.0), 1) + "\u00b0)");
+           "\u00b0 (axis bearing, clockwise from north; land side toward " +
+           number_text(std::fmod(std::fmod(a.azimuth + 90.0, 360.0) + 360.0, 360.0), 1) +
+           "\u00b0)");
   }
   if (p.closure_depth)
     kv(page, "Closure depth", number_text(*p.closure_depth, 3) + " m, from " + p.closure_source);
@@ -188,33 +190,33 @@ void write_stations_section(Page& page, const ReportModel& model) {
     const StationSeries& s = r.series;
     page << (r.flags != 0 ? Markup("<tr class=\"flagged\">") : Markup("<tr>"))
          << "<td><a href=\"#station-" << count(p + 1) << "\">" << count(p + 1) << "</a></td><td>"
-         << Int{r.i} << "</td><td>" << Int{r.j} << "</td><td>" << Num{r.easting, 1} << "</td><td>"
-         << Num{r.northing, 1} << "</td><td>" << Num{r.depth, 2} << "</td><td>";
+         << Int{r.i} << "</td><td>" << Int{r.j} << "</td><td>" << Fixed{r.easting, 1} << "</td><td>"
+         << Fixed{r.northing, 1} << "</td><td>" << Fixed{r.depth, 2} << "</td><td>";
     if (shoreline)
-      page << Int{r.cell} << "</td><td>" << Num{r.alongshore, 1} << "</td><td>"
-           << Num{r.cross_shore, 1};
+      page << Int{r.cell} << "</td><td>" << Fixed{r.alongshore, 1} << "</td><td>"
+           << Fixed{r.cross_shore, 1};
     else
       page << "</td><td></td><td>";
     page << "</td><td>";
     if (s.height.count > 0)
-      page << Num{s.height.mean, 2} << "</td><td>" << Num{s.height.max, 2};
+      page << Fixed{s.height.mean, 2} << "</td><td>" << Fixed{s.height.max, 2};
     else
       page << "</td><td>";
     page << "</td><td>";
     if (s.period.count > 0)
-      page << Num{s.period.mean, 2};
+      page << Fixed{s.period.mean, 2};
     page << "</td><td>";
     if (r.mean_from)
-      page << Num{*r.mean_from, 1};
+      page << Fixed{*r.mean_from, 1};
     page << "</td><td>";
     if (r.mean_theta)
-      page << Num{*r.mean_theta, 1};
+      page << Fixed{*r.mean_theta, 1};
     page << "</td><td>";
     if (s.climate.offshore_percent)
-      page << Num{*s.climate.offshore_percent, 1};
+      page << Fixed{*s.climate.offshore_percent, 1};
     page << "</td><td>";
     if (s.climate.mean_flux)
-      page << Num{*s.climate.mean_flux, 1};
+      page << Fixed{*s.climate.mean_flux, 1};
     page << "</td><td>" << Int{s.climate.bad_steps} << "</td><td class=\"t\">";
     write_flag_marks(page, r.flags);
     page << "</td></tr>\r\n";
@@ -262,16 +264,17 @@ void write_joint_table(Page& page, const PercentTable& t) {
     for (std::size_t c = 0; c < t.columns; ++c) {
       const double v = t.at(r, c);
       if (v > 0.0)
-        page << "<td" << share_class(v) << ">" << Num{v, 2} << "</td>";
+        page << "<td" << share_class(v) << ">" << Fixed{v, 2} << "</td>";
       else
         page << "<td></td>";
     }
-    page << "<td class=\"total\">" << Num{t.row_total[r], 2} << "</td></tr>\r\n";
+    page << "<td class=\"total\">" << Fixed{t.row_total[r], 2} << "</td></tr>\r\n";
   }
   page << "<tr><th class=\"t total\">total</th>";
   for (std::size_t c = 0; c < t.columns; ++c)
-    page << "<td class=\"total\">" << Num{t.column_total[c], 2} << "</td>";
-  page << "<td class=\"total\">" << Num{t.counted > 0 ? 100.0 : 0.0, 2} << "</td></tr></table>\r\n";
+    page << "<td class=\"total\">" << Fixed{t.column_total[c], 2} << "</td>";
+  page << "<td class=\"total\">" << Fixed{t.counted > 0 ? 100.0 : 0.0, 2}
+       << "</td></tr></table>\r\n";
 }
 
 void write_statistics(Page& page, const StationResult& r, bool shoreline) {
@@ -282,7 +285,7 @@ void write_statistics(Page& page, const StationResult& r, bool shoreline) {
     page << "<tr><th class=\"t\">" << name << "</th>";
     if (v.count > 0) {
       for (const double x : {v.min, v.mean, v.p50, v.p90, v.p99, v.max})
-        page << "<td>" << Num{x, 2} << "</td>";
+        page << "<td>" << Fixed{x, 2} << "</td>";
     } else {
       page << "<td colspan=\"6\">no valid steps</td>";
     }

@@ -121,6 +121,19 @@ Page& operator<<(Page& page, Num number) {
   return page;
 }
 
+Page& operator<<(Page& page, Fixed number) {
+  if (!std::isfinite(number.value))
+    return page;
+  char text[400];
+  const auto r = std::to_chars(text, text + sizeof text, number.value, std::chars_format::fixed,
+                               number.decimals < 0 ? 0 : number.decimals);
+  std::string_view s(text, static_cast<std::size_t>(r.ptr - text));
+  if (s.front() == '-' && s.find_first_not_of("-0.") == std::string_view::npos)
+    s.remove_prefix(1);  // -0.00 is 0.00
+  textio::write_bytes(page.out, s);
+  return page;
+}
+
 Page& operator<<(Page& page, Int number) {
   char text[24];
   const auto r = std::to_chars(text, text + sizeof text, number.value);

@@ -18,6 +18,12 @@ struct Num {
   double value;
   int decimals = 1;
 };
+// A real with exactly `decimals` decimals, as a table column shows it
+// ("12.50", "3.00"); nothing for a value that is not finite.
+struct Fixed {
+  double value;
+  int decimals = 2;
+};
 // A whole number.
 struct Int {
   std::int64_t value;
@@ -55,6 +61,7 @@ Page& operator<<(Page& page, const char (&literal)[N]) {
 // Any other text is escaped (&, <, >, " and '), as Text.
 Page& operator<<(Page& page, std::string_view text);
 Page& operator<<(Page& page, Num number);
+Page& operator<<(Page& page, Fixed number);
 Page& operator<<(Page& page, Int number);
 Page& operator<<(Page& page, Text text);
 Page& operator<<(Page& page, Lines lines);

@@ -13,6 +13,8 @@ constexpr double plot_size = 900.0;  // the longer side of the map, px
 constexpr double margin_left = 80.0, margin_top = 12.0, margin_right = 16.0, margin_bottom = 44.0;
 constexpr double longest_arrow = 45.0;  // px, for the highest mean height
 constexpr std::size_t labelled_stations = 60;
+// From this many stations on, a second view along the shore.
+constexpr std::size_t alongshore_view_stations = 200;
 
 // Map coordinates to the SVG's and back, north up, one scale for both.
 struct MapFrame {
@@ -137,8 +139,19 @@ void write_shore_axis(Page& page, const ShoreAxis& s, const MapFrame& f) {
          << Num{p.y + 14 * across.y + 4} << "\">" << Int{static_cast<std::int64_t>(cell)}
          << "</text>\r\n";
   }
-  page << "<text class=\"cellno\" x=\"" << Num{a.x - 14 * across.x} << "\" y=\""
-       << Num{a.y - 14 * across.y + 4} << "\">origin</text></g>\r\n";
+  // The origin's label behind it, on the side away from the cell numbers.
+  const Point back{-s.along.x, s.along.y};
+  page << "<text class=\"cellno\" x=\"" << Num{a.x + 22 * back.x - 16 * across.x} << "\" y=\""
+       << Num{a.y + 22 * back.y - 16 * across.y + 4} << "\">origin</text>\r\n";
+  // The land-side normal (where onshore waves travel: cross-shore distance
+  // above 0) from the axis's middle, and the sea on the other side.
+  const Point m = f.to_svg(s.at(s.edges.back() / 2));
+  const Point land{s.along.y, s.along.x};  // (cos a, -sin a) on the map, y down on the SVG
+  page << "<g class=\"landsea\"><line x1=\"" << Num{m.x} << "\" y1=\"" << Num{m.y} << "\" x2=\""
+       << Num{m.x + 36 * land.x} << "\" y2=\"" << Num{m.y + 36 * land.y}
+       << "\" marker-end=\"url(#head)\"/><text x=\"" << Num{m.x + 50 * land.x} << "\" y=\""
+       << Num{m.y + 50 * land.y + 4} << "\">land</text><text x=\"" << Num{m.x - 40 * land.x}
+       << "\" y=\"" << Num{m.y - 40 * land.y + 4} << "\">sea</text></g></g>\r\n";
 }
 
 void write_scale_bar(Page& page, const MapFrame& f) {
@@ -188,10 +201,26 @@ void write_stations(Page& page, const std::vector<StationResult>& stations, cons
   if (shore != nullptr) {
     page << "<path class=\"proj\" d=\"";
     for (const StationResult& r : stations) {
+      if (r.alongshore < 0.0)
+        continue;
       const Point a = f.to_svg({r.easting, r.northing}), b = f.to_svg(shore->at(r.alongshore));
       page << "M" << Num{a.x} << " " << Num{a.y} << "L" << Num{b.x} << " " << Num{b.y};
     }
     page << "\"/>\r\n";
+    // A station behind the origin: the axis carried on behind the origin to
+    // its projection, and the line to the mirror position whose cell it gets.
+    for (const StationResult& r : stations) {
+      if (!(r.alongshore < 0.0))
+        continue;
+      const Point a = f.to_svg({r.easting, r.northing}), o = f.to_svg(shore->origin);
+      const Point behind = f.to_svg(shore->at(r.alongshore));
+      const Point mirror = f.to_svg(shore->at(-r.alongshore));
+      page << "<path class=\"mirror\" d=\"M" << Num{o.x} << " " << Num{o.y} << "L" << Num{behind.x}
+           << " " << Num{behind.y} << "M" << Num{a.x} << " " << Num{a.y} << "L" << Num{mirror.x}
+           << " " << Num{mirror.y}
+           << "\"><title>behind the origin: takes the cell of its mirror position, cell "
+           << Int{r.cell} << "</title></path>\r\n";
+    }
   }
   double highest = 0.0;
   for (const StationResult& r : stations) highest = std::max(highest, r.series.height.mean);
@@ -242,6 +271,84 @@ void write_stations(Page& page, const std::vector<StationResult>& stations, cons
     }
     page << "</a>\r\n";
   }
+}
+
+// A long coast seen along the shore: alongshore distance across,
+// cross-shore distance up (the sea below the axis), every station, the cells'
+// edges on the axis.
+void write_alongshore_view(Page& page, const ReportModel& model) {
+  constexpr double left = 80.0, right = 990.0, top = 16.0, height = 200.0;
+  const ShoreAxis& shore = model.shore;
+  double near = std::min(0.0, shore.edges.back()), far = std::max(0.0, shore.edges.back());
+  double low = 0.0, high = 0.0;
+  for (const StationResult& r : model.stations) {
+    near = std::min(near, r.alongshore);
+    far = std::max(far, r.alongshore);
+    low = std::min(low, r.cross_shore);
+    high = std::max(high, r.cross_shore);
+  }
+  if (!(far - near > 0.0))
+    far = near + 1.0;
+  if (!(high - low > 0.0))
+    high = low + 1.0;
+  const double pad = 0.05 * (high - low);
+  low -= pad;
+  high += pad;
+  const auto x_of = [&](double d) { return left + (right - left) * (d - near) / (far - near); };
+  const auto y_of = [&](double c) { return top + height * (high - c) / (high - low); };
+  page << "<svg class=\"alongshore\" xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 1000 "
+          "270\" role=\"img\" aria-label=\"stations along the shore\">\r\n"
+       << "<rect class=\"frame\" x=\"" << Num{left} << "\" y=\"" << Num{top} << "\" width=\""
+       << Num{right - left} << "\" height=\"" << Num{height} << "\"/>\r\n";
+  const std::size_t cells = shore.edges.size() - 1;
+  const std::size_t every = every_nth(static_cast<double>(cells), 40);
+  page << "<g class=\"shore\"><line x1=\"" << Num{x_of(0.0)} << "\" y1=\"" << Num{y_of(0.0)}
+       << "\" x2=\"" << Num{x_of(shore.edges.back())} << "\" y2=\"" << Num{y_of(0.0)}
+       << "\"/><path class=\"ticks\" d=\"";
+  for (std::size_t k = 0; k <= cells; k += every)
+    page << "M" << Num{x_of(shore.edges[k])} << " " << Num{y_of(0.0) - 4} << "v8";
+  page << "\"/></g>\r\n";
+  const std::size_t label_every =
+      model.stations.size() <= labelled_stations
+          ? 1
+          : every_nth(static_cast<double>(model.stations.size()) / labelled_stations, 1);
+  for (std::size_t p = 0; p < model.stations.size(); ++p) {
+    const StationResult& r = model.stations[p];
+    const bool flagged = r.flags != 0;
+    const double x = x_of(r.alongshore), y = y_of(r.cross_shore);
+    page << "<a href=\"#station-" << Int{static_cast<std::int64_t>(p + 1)} << "\"><circle class=\""
+         << std::string_view(flagged ? "st flagged" : "st") << "\" cx=\"" << Num{x} << "\" cy=\""
+         << Num{y} << "\" r=\"2.5\"/>";
+    if (flagged || (p + 1) % label_every == 0 || p == 0) {
+      page << "<text class=\"" << std::string_view(flagged ? "stno flagged" : "stno") << "\" x=\""
+           << Num{x + 4} << "\" y=\"" << Num{y - 4} << "\">"
+           << Int{static_cast<std::int64_t>(p + 1)} << "</text>";
+    }
+    page << "</a>\r\n";
+  }
+  page << "<g class=\"axis\">";
+  const double dstep = nice_step(far - near, 8);
+  const TickRange distances = ticks_from(std::ceil(near / dstep) * dstep, far, dstep);
+  double d = distances.start;
+  for (std::int64_t k = 0; k < distances.count; ++k, d += dstep) {
+    page << "<text x=\"" << Num{std::clamp(x_of(d), left + 20, right - 25)} << "\" y=\""
+         << Num{top + height + 18} << "\">" << Num{d, 0} << "</text>";
+  }
+  const double cstep = nice_step(high - low, 4);
+  const TickRange across = ticks_from(std::ceil(low / cstep) * cstep, high, cstep);
+  double c = across.start;
+  for (std::int64_t k = 0; k < across.count; ++k, c += cstep) {
+    page << "<text class=\"left\" x=\"" << Num{left - 5} << "\" y=\"" << Num{y_of(c) + 4} << "\">"
+         << Num{c, 0} << "</text>";
+  }
+  page << "<text x=\"" << Num{(left + right) / 2} << "\" y=\"" << Num{top + height + 40}
+       << "\">alongshore distance from the Dunelot grid origin (m)</text><text "
+          "transform=\"translate(14 "
+       << Num{top + height / 2}
+       << ") rotate(-90)\">cross-shore (m, land up)</text></g>\r\n</svg>\r\n"
+       << "<p class=\"legend\">The stations along the shore, to scale along and across the "
+          "Dunelot axis separately: alongshore distance across, cross-shore distance up (the land "
+          "side up, the sea below the axis).</p>\r\n";
 }
 
 }  // namespace
@@ -302,6 +409,7 @@ void write_plan_view(Page& page, const ReportModel& model) {
   if (shoreline) {
     extent.push_back(shore.origin);
     extent.push_back(shore.at(shore.edges.back()));
+    for (const StationResult& r : stations) extent.push_back(shore.at(std::abs(r.alongshore)));
   }
   const MapFrame f = frame_around(extent);
 
@@ -342,7 +450,8 @@ void write_plan_view(Page& page, const ReportModel& model) {
          << (last ? std::string_view() : std::string_view(number_text((k + 1) * step, 2) + " m"))
          << " ";
   }
-  page << "<span class=\"sw dl\"></span>land (0 m or less). "
+  page << "<span class=\"sw dl\"></span>land (0 m or less). <span class=\"sw gridline\"></span>"
+          "KRV-Wave grid outline, <span class=\"sw gridorigin\"></span>its origin. "
        << "<span class=\"sw st\"></span>station (number), <span class=\"sw flagged\"></span>"
           "flagged station; arrows: mean travel direction of the output waves, length in "
           "proportion to the mean Hs (longest: ";
@@ -351,10 +460,15 @@ void write_plan_view(Page& page, const ReportModel& model) {
   page << Num{highest, 2} << " m)";
   if (shoreline)
     page << "; the Dunelot grid axis with its cell edges and cell numbers, a dashed line from "
-            "each station to where it projects onto the axis";
+            "each station to where it projects onto the axis, an arrow from the axis toward its "
+            "land side (where onshore waves travel); for a station behind the origin, in red, the "
+            "axis carried on behind the origin and the line to the mirror position whose cell "
+            "it gets";
   if (stations.size() > labelled_stations)
     page << "; every station is a link to its section, only some numbers are written";
   page << ".</p>\r\n";
+  if (shoreline && stations.size() >= alongshore_view_stations)
+    write_alongshore_view(page, model);
 }
 
 }  // namespace report
