@@ -236,3 +236,84 @@ TEST(report_checks, statistics_of_valid_steps_only) {
 }
 
 }  // namespace
+
+namespace {
+
+// The numbers of the first match of `pattern` in the page, in order.
+std::vector<double> numbers_of(const std::string& page, const std::string& pattern) {
+  std::vector<double> values;
+  const std::size_t at = page.find(pattern);
+  if (at == std::string::npos)
+    return values;
+  const std::size_t end = page.find('>', at);
+  const std::string element = page.substr(at, end - at);
+  // A number starts after anything but a lower-case letter, a digit or a
+  // point: attribute names (x1) and words (marker-end) are passed over, path
+  // commands are upper case.
+  const auto part_of_word = [](char c) {
+    return (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '.';
+  };
+  for (std::size_t k = pattern.size() - 1; k + 1 < element.size(); ++k) {
+    const char c = element[k + 1];
+    const bool starts = (c >= '0' && c <= '9') || (c == '-' && k + 2 < element.size() &&
+                                                   element[k + 2] >= '0' && element[k + 2] <= '9');
+    if (!starts || part_of_word(element[k]))
+      continue;
+    std::size_t used = 0;
+    values.push_back(std::stod(element.substr(k + 1), &used));
+    k += used - 1;
+  }
+  return values;
+}
+
+// One station whose waves all come from 20 degrees to the left of the shore
+// normal (290 in the wave grid's frame: world 205 - 290 + 360 = 275, theta
+// 295 - 275 = 20), x = 125 m along the coast of bearing 25.
+//  - its arrow points where the waves travel: 275 + 180 = 95 degrees;
+//  - its rose (seen from the beach looking out) draws them left of up;
+//  - its flux runs toward higher cells: above the zero line;
+//  - moved 160 m along, the origin leaves it 35 m behind: the mirror line
+//    ends 35 m along the axis, as far from the origin as its projection.
+TEST(report_checks, pictures_pinned_by_their_numbers) {
+  Coast coast;
+  coast.station_i = {13};
+  coast.station_j = {10};
+  coast.direction.assign(6, "290.0");
+  ScratchDir dir;
+  ASSERT_EQ(run_coast(dir, coast).exit_status, 0);
+  const std::string page = dir.read("coast.html");
+
+  const std::vector<double> arrow = numbers_of(page, "<line class=\"arrow\"");
+  ASSERT_EQ(arrow.size(), 4u);
+  const double bearing = std::atan2(arrow[2] - arrow[0], arrow[1] - arrow[3]) * 180.0 / M_PI;
+  EXPECT_NEAR(bearing, 95.0, 0.5);
+
+  const std::size_t rose = page.find("<svg class=\"rose\"");
+  ASSERT_NE(rose, std::string::npos);
+  const std::vector<double> sector = numbers_of(page.substr(rose), "<path class=\"h2\" d=\"M");
+  ASSERT_GE(sector.size(), 4u);
+  EXPECT_LT(sector[2], 150.0);  // the outer corner, left of the centre
+  EXPECT_LT(sector[3], 150.0);  // and above it
+
+  const std::size_t flux = page.find("<svg class=\"flux\"");
+  ASSERT_NE(flux, std::string::npos);
+  const std::vector<double> zero = numbers_of(page.substr(flux), "<path class=\"zero\" d=\"M");
+  const std::vector<double> point = numbers_of(page.substr(flux), "<circle class=\"st\" cx=\"");
+  ASSERT_GE(zero.size(), 2u);
+  ASSERT_GE(point.size(), 2u);
+  EXPECT_LT(point[1], zero[1]);
+
+  coast.x0 += 160.0 * std::sin(25.0 * M_PI / 180.0);
+  coast.y0 += 160.0 * std::cos(25.0 * M_PI / 180.0);
+  ScratchDir behind;
+  ASSERT_EQ(run_coast(behind, coast).exit_status, 0);
+  const std::string mirrored = behind.read("coast.html");
+  EXPECT_NE(mirrored.find("takes the cell of its mirror position, cell 4</title>"),
+            std::string::npos);
+  const std::vector<double> m = numbers_of(mirrored, "<path class=\"mirror\" d=\"M");
+  ASSERT_EQ(m.size(), 8u);  // origin, projection behind it, station, mirror position
+  EXPECT_NEAR(std::hypot(m[6] - m[0], m[7] - m[1]), std::hypot(m[2] - m[0], m[3] - m[1]), 0.2);
+  EXPECT_GT(std::hypot(m[6] - m[2], m[7] - m[3]), std::hypot(m[2] - m[0], m[3] - m[1]));
+}
+
+}  // namespace
