@@ -1,5 +1,6 @@
 #include "report/csv_files.h"
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 #include <string>
@@ -84,6 +85,42 @@ void write_cell_table(textio::OutputFile& out, const ReportModel& model) {
     row = std::to_string(k + 1) + "," + real(width) + "," + metres(start) + "," + x0 + "," + y0 +
           "," + x1 + "," + y1 + "," + members[k] + "," +
           csv_field("LINESTRING (" + x0 + " " + y0 + ", " + x1 + " " + y1 + ")");
+    textio::write_record(out, row);
+  }
+}
+
+void write_transport_table(textio::OutputFile& out, const ReportModel& model) {
+  textio::write_record(
+      out,
+      "station,cell,alongshore_m,transporting_steps,breaking_at_station_pct,hb_mean_m,"
+      "cerc_right_m3_per_yr,cerc_left_m3_per_yr,cerc_net_m3_per_yr,cerc_gross_m3_per_yr,"
+      "kamphuis_net_m3_per_yr,kamphuis_gross_m3_per_yr,vanrijn_net_m3_per_yr,"
+      "vanrijn_gross_m3_per_yr,equilibrium_rotation_deg,next_station,shoreline_change_m_per_yr");
+  std::string row;
+  for (std::size_t p = 0; p < model.stations.size(); ++p) {
+    const StationResult& r = model.stations[p];
+    row = std::to_string(p + 1) + "," + std::to_string(r.cell) + "," + metres(r.alongshore) + ",";
+    if (r.series.transport) {
+      const StationTransport& t = *r.series.transport;
+      row += std::to_string(t.transporting_steps) + ",";
+      if (t.transporting_steps > 0)
+        row += real(t.breaking_at_station_percent) + "," + real(t.mean_breaking_height);
+      else
+        row += ",";
+      for (const double v : {t.cerc.right, t.cerc.left, t.cerc.net(), t.cerc.gross(),
+                             t.kamphuis.net(), t.kamphuis.gross(), t.van_rijn.net(),
+                             t.van_rijn.gross()})
+        row.append(",").append(real(v));
+      row.append(",").append(optional_real(t.equilibrium_rotation)).append(",");
+    } else {
+      row += ",,,,,,,,,,,,,";
+    }
+    const auto interval = std::find_if(model.coast.begin(), model.coast.end(),
+                                       [&](const CoastInterval& c) { return c.from == p; });
+    if (interval != model.coast.end())
+      row += std::to_string(interval->to + 1) + "," + optional_real(interval->shoreline_change);
+    else
+      row += ",";
     textio::write_record(out, row);
   }
 }

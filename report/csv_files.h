@@ -12,5 +12,7 @@ namespace report {
 
 void write_station_table(textio::OutputFile& out, const ReportModel& model);
 void write_cell_table(textio::OutputFile& out, const ReportModel& model);
+// The sand transport of each station (Dunelot output only).
+void write_transport_table(textio::OutputFile& out, const ReportModel& model);
 
 }  // namespace report

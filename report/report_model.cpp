@@ -133,6 +133,35 @@ std::vector<StationResult> station_results(const WaveGridFrame& grid, const Shor
   return results;
 }
 
+std::vector<CoastInterval> coast_intervals(const std::vector<StationResult>& stations,
+                                           const SedimentParameters& p) {
+  std::vector<std::size_t> order;
+  for (std::size_t k = 0; k < stations.size(); ++k) {
+    const StationResult& r = stations[k];
+    if (r.series.transport && r.series.transport->transporting_steps > 0 &&
+        (r.flags & behind_origin) == 0 && r.cell != 0)
+      order.push_back(k);
+  }
+  std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+    return stations[a].alongshore < stations[b].alongshore;
+  });
+  std::vector<CoastInterval> coast;
+  for (std::size_t k = 0; k + 1 < order.size(); ++k) {
+    const StationResult& a = stations[order[k]];
+    const StationResult& b = stations[order[k + 1]];
+    CoastInterval c;
+    c.from = order[k];
+    c.to = order[k + 1];
+    c.length = b.alongshore - a.alongshore;
+    const double qa = a.series.transport->cerc.net(), qb = b.series.transport->cerc.net();
+    if (c.length > 0.0)
+      c.cerc_gradient = (qb - qa) / c.length;
+    c.shoreline_change = shoreline_change_rate(qa, a.alongshore, qb, b.alongshore, p);
+    coast.push_back(c);
+  }
+  return coast;
+}
+
 std::vector<RunCheck> model_checks(const ReportModel& model) {
   std::vector<RunCheck> checks;
   if (model.run.shoreline) {

@@ -78,6 +78,16 @@ struct RunFacts {
   std::string report_name;
   std::optional<double> closure_depth;
   std::string closure_source;  // "CLO", "the *.dun file's CLOSURE: record", or empty
+  SedimentParameters sediment;  // Dunelot output
+};
+
+// One interval of the coast between two stations that move sand, in order of
+// alongshore distance (Dunelot output).
+struct CoastInterval {
+  std::size_t from = 0, to = 0;  // stations, from 0
+  double length = 0.0;           // m
+  double cerc_gradient = 0.0;    // dQ/dx of the CERC net rate, m^3/yr per m
+  std::optional<double> shoreline_change;  // m/yr; none without both heights or length
 };
 
 struct FileEntry {
@@ -96,8 +106,14 @@ struct ReportModel {
   std::span<const context::Stamp> stamps;
   std::vector<StationResult> stations;
   std::vector<RunCheck> checks;
+  std::vector<CoastInterval> coast;  // Dunelot output
   PageFiles files;
 };
+
+// The intervals between the stations that move sand, are not behind the
+// origin and have a cell, in order of alongshore distance.
+std::vector<CoastInterval> coast_intervals(const std::vector<StationResult>& stations,
+                                           const SedimentParameters& p);
 
 // The model's places of the stations and their flags, from their series
 // summaries (taken over). Builds each station's setting: depth gradient,

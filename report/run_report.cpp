@@ -38,7 +38,7 @@ bool same_target(const std::string& a, const std::string& b) {
   return full_a == full_b;
 }
 
-PageFiles files_of_the_run(const context::RunContext& ctx, const std::string (&report)[3]) {
+PageFiles files_of_the_run(const context::RunContext& ctx, const std::string (&report)[4]) {
   const auto& p = ctx.params;
   PageFiles files;
   const auto read = [&](const std::string& padded, const char* what) {
@@ -63,6 +63,8 @@ PageFiles files_of_the_run(const context::RunContext& ctx, const std::string (&r
   files.written.push_back({report[0], std::nullopt, "this page"});
   files.written.push_back({report[1], std::nullopt, "station table"});
   files.written.push_back({report[2], std::nullopt, "cell table"});
+  if (!report[3].empty())
+    files.written.push_back({report[3], std::nullopt, "sand transport table"});
   return files;
 }
 
@@ -143,6 +145,36 @@ ShoreAxis shore_axis(const context::RunContext& ctx) {
   return s;
 }
 
+SedimentParameters sediment_parameters(const context::RunParameters& p) {
+  SedimentParameters s;
+  const auto take = [](const std::optional<double>& given, const char* keyword, double& value,
+                       std::string& source) {
+    if (given) {
+      value = *given;
+      source = keyword;
+    }
+  };
+  take(p.d50_mm, "D50", s.d50_mm, s.d50_source);
+  take(p.beach_slope, "SLO", s.slope, s.slope_source);
+  take(p.breaker_index, "GAM", s.breaker_index, s.breaker_source);
+  take(p.porosity, "POR", s.porosity, s.porosity_source);
+  if (p.berm_height) {
+    s.berm_height = p.berm_height;
+    s.berm_source = "BER";
+  } else if (p.dun_berm_height) {
+    s.berm_height = p.dun_berm_height;
+    s.berm_source = "the *.dun file's BERM: record";
+  }
+  if (p.closure_depth) {
+    s.closure_depth = p.closure_depth;
+    s.closure_source = "CLO";
+  } else if (p.dun_closure_depth) {
+    s.closure_depth = p.dun_closure_depth;
+    s.closure_source = "the *.dun file's CLOSURE: record";
+  }
+  return s;
+}
+
 RunFacts run_facts(const context::RunContext& ctx) {
   const auto& p = ctx.params;
   RunFacts f;
@@ -164,6 +196,8 @@ RunFacts run_facts(const context::RunContext& ctx) {
     f.closure_depth = p.dun_closure_depth;
     f.closure_source = "the *.dun file's CLOSURE: record";
   }
+  if (f.shoreline)
+    f.sediment = sediment_parameters(p);
   return f;
 }
 
@@ -212,7 +246,7 @@ std::vector<StationPlace> station_places(const context::RunContext& ctx) {
 }
 
 ReportModel report_model(const context::RunContext& ctx, std::vector<StationSeries> series,
-                         const std::string (&names)[3]) {
+                         const std::string (&names)[4]) {
   ReportModel m;
   m.run = run_facts(ctx);
   m.grid = wave_grid_frame(ctx);
@@ -223,6 +257,8 @@ ReportModel report_model(const context::RunContext& ctx, std::vector<StationSeri
   m.stations = station_results(m.grid, m.run.shoreline ? &m.shore : nullptr, places,
                                std::move(series), m.run.closure_depth);
   m.checks = model_checks(m);
+  if (m.run.shoreline)
+    m.coast = coast_intervals(m.stations, m.run.sediment);
   for (RunCheck& c : period_checks(ctx)) m.checks.push_back(std::move(c));
   m.files = files_of_the_run(ctx, names);
   return m;
@@ -245,6 +281,8 @@ SeriesSpans series_spans(const context::RunContext& ctx) {
   s.height = std::span<const float>(ctx.out_height.values).first(cells);
   s.period = std::span<const float>(ctx.out_period.values).first(cells);
   s.direction = std::span<const float>(ctx.out_direction.values).first(cells);
+  if (s.shoreline)
+    s.sediment = sediment_parameters(ctx.params);
   s.depth.resize(s.stations);
   for (std::size_t p = 0; p < s.stations; ++p)
     s.depth[p] = wavemodel::station_depth(ctx, static_cast<std::int32_t>(p));
@@ -263,9 +301,13 @@ std::string companion_name(const std::string& report_name, const std::string& su
 
 context::Status write_run_report(context::RunContext& ctx, std::vector<StationSeries> series) {
   const std::string page_name(textio::trimmed(ctx.params.report_file));
-  const std::string names[3] = {page_name, companion_name(page_name, "stations"),
-                                companion_name(page_name, "cells")};
+  const bool shoreline = context::is_dunelot_output(ctx.params);
+  const std::string names[4] = {page_name, companion_name(page_name, "stations"),
+                                companion_name(page_name, "cells"),
+                                shoreline ? companion_name(page_name, "transport") : ""};
   for (const std::string& name : names) {
+    if (name.empty())
+      continue;
     for (const textio::OutputSummary& made : textio::outputs_made(ctx.outputs)) {
       if (!same_target(name, made.name))
         continue;
@@ -292,6 +334,13 @@ context::Status write_run_report(context::RunContext& ctx, std::vector<StationSe
   textio::write_free(ctx.console, context::writing(ctx.outputs, "run report file: "), names[2]);
   write_cell_table(cell_file, model);
   textio::complete_output(ctx.outputs, cell_file);
+
+  if (shoreline) {
+    auto transport_file = textio::create_output(ctx.outputs, names[3]);
+    textio::write_free(ctx.console, context::writing(ctx.outputs, "run report file: "), names[3]);
+    write_transport_table(transport_file, model);
+    textio::complete_output(ctx.outputs, transport_file);
+  }
   if (ctx.outputs.check_only)
     print_checks(ctx.console, model);
   return context::Status::ok;

@@ -25,6 +25,8 @@ std::vector<StationSeries> summarize_station_series(const SeriesSpans& spans) {
     s.rose = wave_rose(d, h, rose_sectors, rose_height_edges);
     s.joint = joint_table(h, t, joint_height_edges, joint_period_edges);
     s.height_envelope = envelope(h, envelope_buckets);
+    if (spans.sediment)
+      s.transport = station_transport(height, period, direction, depth, *spans.sediment);
   }
   return all;
 }

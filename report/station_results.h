@@ -12,6 +12,7 @@
 
 #include "report/series_views.h"
 #include "report/station_climate.h"
+#include "report/transport.h"
 
 namespace report {
 
@@ -31,6 +32,9 @@ struct SeriesSpans {
   std::size_t steps = 0, stations = 0;
   std::vector<double> depth;  // at each station's cell, m
   bool shoreline = false;
+  // The sand transport's parameters (Dunelot output): the transport is worked
+  // out with the statistics.
+  std::optional<SedimentParameters> sediment;
   std::span<const float> of(std::span<const float> table, std::size_t p) const {
     return table.subspan(p * steps, steps);
   }
@@ -42,6 +46,7 @@ struct StationSeries {
   StationClimate climate;
   PercentTable rose, joint;
   std::vector<Bucket> height_envelope;
+  std::optional<StationTransport> transport;  // Dunelot output
 };
 
 // One pass over each station's series. It reads only the spans it is given,

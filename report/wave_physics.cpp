@@ -56,6 +56,17 @@ std::optional<double> group_velocity(double period, double depth) {
   return omega * depth * group_velocity_factor(omega * omega * depth * (1.0 / gravity));
 }
 
+std::optional<WaveSpeeds> wave_speeds(double period, double depth) {
+  if (!usable(period, depth))
+    return std::nullopt;
+  const double omega = 2.0 * std::numbers::pi / period;
+  const double x = omega * omega * depth * (1.0 / gravity);
+  const double y = dimensionless_wave_number(x);  // k d
+  const double phase = omega * depth / y;
+  // n = (1 + 2y / sinh 2y) / 2 = (x + y^2 - x^2) / (2x), as for group_velocity.
+  return WaveSpeeds{phase, phase * (x + y * y - x * x) / (2.0 * x)};
+}
+
 bool offshore_directed(double theta) {
   return std::abs(theta) > 90.0;
 }

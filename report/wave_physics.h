@@ -23,6 +23,13 @@ std::optional<double> wave_number(double period, double depth);
 // The group velocity (m/s): (w / k) (1 + 2kd / sinh 2kd) / 2.
 std::optional<double> group_velocity(double period, double depth);
 
+// The phase speed w / k and the group velocity (m/s) together, from one
+// solution of the dispersion relation.
+struct WaveSpeeds {
+  double phase = 0.0, group = 0.0;
+};
+std::optional<WaveSpeeds> wave_speeds(double period, double depth);
+
 // A direction relative to the shoreline grid (degrees, -180 .. 180) that
 // points away from the shore: |theta| > 90.
 bool offshore_directed(double theta);

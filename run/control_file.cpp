@@ -1,6 +1,8 @@
 #include "run/control_file.h"
 
+#include <optional>
 #include <string>
+#include <utility>
 
 #include "context/console.h"
 #include "textio/free_format.h"
@@ -19,6 +21,14 @@ template <class T>
 textio::ReadStatus read_keyword_value(textio::RecordFile& f, T&& target) {
   std::string token;
   return textio::read_free(f, textio::text_item(token, keyword_token_length), target);
+}
+
+// A value that is given only when it can be read: an unreadable one is
+// passed over.
+void read_optional_value(textio::RecordFile& f, std::optional<double>& target) {
+  double value = 0.0;
+  if (read_keyword_value(f, value) == textio::ReadStatus::ok)
+    target = value;
 }
 
 // Sets the parameter that `key` names from the record; false for no keyword.
@@ -67,9 +77,17 @@ bool read_parameter(textio::RecordFile& f, std::string_view key, RunParameters& 
   } else if (key == "REP") {
     read_keyword_value(f, text_item(p.report_file, file_name_length));
   } else if (key == "CLO") {
-    double depth = 0.0;  // an unreadable value is passed over
-    if (read_keyword_value(f, depth) == textio::ReadStatus::ok)
-      p.closure_depth = depth;
+    read_optional_value(f, p.closure_depth);
+  } else if (key == "D50") {
+    read_optional_value(f, p.d50_mm);
+  } else if (key == "SLO") {
+    read_optional_value(f, p.beach_slope);
+  } else if (key == "GAM") {
+    read_optional_value(f, p.breaker_index);
+  } else if (key == "POR") {
+    read_optional_value(f, p.porosity);
+  } else if (key == "BER") {
+    read_optional_value(f, p.berm_height);
   } else if (key == "SEE") {
     // A value that is not a non-negative integer is passed over, as any
     // unreadable value is.
@@ -161,8 +179,18 @@ void print_parameter_echo(RunContext& ctx) {
     textio::write_free(con, "Random seed: ", *p.random_seed);
   if (report_requested(p))
     textio::write_free(con, "Output run report file name: ", textio::trimmed(p.report_file));
-  if (p.closure_depth)
-    textio::write_free(con, "Closure depth (m): ", *p.closure_depth);
+  const std::pair<const std::optional<double>*, const char*> given[] = {
+      {&p.d50_mm, "Median grain size D50 (mm): "},
+      {&p.beach_slope, "Beach slope tan(beta): "},
+      {&p.breaker_index, "Breaker index gamma (Hb/hb): "},
+      {&p.porosity, "Porosity: "},
+      {&p.berm_height, "Berm height (m): "},
+      {&p.closure_depth, "Closure depth (m): "},
+  };
+  for (const auto& [value, text] : given) {
+    if (*value)
+      textio::write_free(con, text, **value);
+  }
   print_closing_triple(con);
 }
 

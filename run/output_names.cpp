@@ -43,6 +43,8 @@ std::vector<std::string> output_names(const context::RunContext& ctx) {
     names.push_back(page);
     names.push_back(report::companion_name(page, "stations"));
     names.push_back(report::companion_name(page, "cells"));
+    if (context::is_dunelot_output(p))
+      names.push_back(report::companion_name(page, "transport"));
   }
   return names;
 }

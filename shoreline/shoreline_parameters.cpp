@@ -13,7 +13,7 @@ namespace {
 
 constexpr std::size_t token_length = 180;
 
-enum class Key { none, x0, y0, azimuth, nx, dx, dx_file, closure };
+enum class Key { none, x0, y0, azimuth, nx, dx, dx_file, closure, berm };
 
 Key record_key(std::string_view record) {
   const std::string_view head = record.substr(0, 3);
@@ -31,6 +31,8 @@ Key record_key(std::string_view record) {
     return Key::dx_file;
   if (record.starts_with("CLOSURE:"))
     return Key::closure;
+  if (record.starts_with("BERM:"))
+    return Key::berm;
   return Key::none;
 }
 
@@ -53,6 +55,13 @@ void read_text_parameter(textio::RecordFile& f, std::string& token, std::string&
       textio::ReadStatus::ok) {
     parameter = value;
   }
+}
+
+void read_optional(textio::RecordFile& f, std::string& token, std::optional<double>& parameter) {
+  double value = 0.0;
+  if (textio::read_free(f, textio::text_item(token, token_length), value) ==
+      textio::ReadStatus::ok)
+    parameter = value;
 }
 
 }  // namespace
@@ -86,14 +95,12 @@ void read_dun_parameters(textio::RecordFile& f, context::RunParameters& params) 
       case Key::dx_file:
         read_text_parameter(f, token, params.shdx_file);
         break;
-      case Key::closure: {
-        // Only the run report's checks use it.
-        double depth = 0.0;
-        if (textio::read_free(f, textio::text_item(token, token_length), depth) ==
-            textio::ReadStatus::ok)
-          params.dun_closure_depth = depth;
+      case Key::closure:  // only the run report uses these two
+        read_optional(f, token, params.dun_closure_depth);
         break;
-      }
+      case Key::berm:
+        read_optional(f, token, params.dun_berm_height);
+        break;
       case Key::none:
         break;
     }

@@ -481,7 +481,8 @@ TEST(shoreline_end_to_end, example_cases_write_every_output) {
               " Writing output *.wave file: OutputStationKRV_wave003.wave\r\n"
               " Writing run report file: beach_report.html\r\n"
               " Writing run report file: beach_report_stations.csv\r\n"
-              " Writing run report file: beach_report_cells.csv\r\n");
+              " Writing run report file: beach_report_cells.csv\r\n"
+              " Writing run report file: beach_report_transport.csv\r\n");
     const std::string dun = dir.read("beach_new.dun");
     EXPECT_NE(dun.find(" NUMWAVES:           3\r\n"
                        " WAVEID:           4   3.700000               6 "
