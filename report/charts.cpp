@@ -20,20 +20,23 @@ void put_point(Page& page, Point p) {
   page << Num{p.x} << " " << Num{p.y};
 }
 
-// Axis ticks from 0 to `top` every `step` along the left of a plot.
+}  // namespace
+
 void write_value_axis(Page& page, double left, double top, double height, double max_value,
-                      double step, double low = 0.0) {
+                      double step, double low, double right) {
   page << "<g class=\"axis\">";
   const TickRange ticks = ticks_from(std::ceil(low / step) * step, max_value * (1 + 1e-9), step);
   double v = ticks.start;
   for (std::int64_t k = 0; k < ticks.count; ++k, v += step) {
     const double y = top + height * (1.0 - (v - low) / (max_value - low));
     page << "<path class=\"gridline\" d=\"M" << Num{left} << " " << Num{y} << "h"
-         << Num{1000 - left} << "\"/><text class=\"left\" x=\"" << Num{left - 5} << "\" y=\""
+         << Num{right - left} << "\"/><text class=\"left\" x=\"" << Num{left - 5} << "\" y=\""
          << Num{y + 4} << "\">" << Num{v, 3} << "</text>";
   }
   page << "</g>\r\n";
 }
+
+namespace {
 
 // The steps where a month begins (a year, for a series longer than three
 // years), at most 12 of them (every n-th kept); `years` tells which.

@@ -27,6 +27,11 @@ void write_height_plot(Page& page, const StationSeries& series,
 // distance, with the shoreline cells' edges (Dunelot output).
 void write_flux_plot(Page& page, const ReportModel& model);
 
+// Value ticks from `low` to `max_value` every `step` along the left of a plot
+// `height` high from `top`, with grid lines across to `right`.
+void write_value_axis(Page& page, double left, double top, double height, double max_value,
+                      double step, double low = 0.0, double right = 1000.0);
+
 // A stamp yyyymmddHHMMSS as "yyyy-mm-dd HH:MM" (or only the date).
 std::string stamp_text(const context::Stamp& stamp, bool with_time);
 

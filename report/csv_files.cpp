@@ -107,9 +107,9 @@ void write_transport_table(textio::OutputFile& out, const ReportModel& model) {
         row += real(t.breaking_at_station_percent) + "," + real(t.mean_breaking_height);
       else
         row += ",";
-      for (const double v : {t.cerc.right, t.cerc.left, t.cerc.net(), t.cerc.gross(),
-                             t.kamphuis.net(), t.kamphuis.gross(), t.van_rijn.net(),
-                             t.van_rijn.gross()})
+      for (const double v :
+           {t.cerc.right, t.cerc.left, t.cerc.net(), t.cerc.gross(), t.kamphuis.net(),
+            t.kamphuis.gross(), t.van_rijn.net(), t.van_rijn.gross()})
         row.append(",").append(real(v));
       row.append(",").append(optional_real(t.equilibrium_rotation)).append(",");
     } else {

@@ -9,6 +9,7 @@
 #include "context/version.h"
 #include "report/charts.h"
 #include "report/plan_view.h"
+#include "report/transport_charts.h"
 #include "report/wave_physics.h"
 #include "textio/free_writer.h"
 
@@ -68,6 +69,10 @@ text.stno.flagged{fill:#d7301f}
 .offshore{fill:#ececec}text.dir{font-weight:600}
 .envelope{fill:#2a788e;stroke:#2a788e;stroke-width:.6}
 .axis path{stroke:#888}.axis path.gridline{stroke:#e3e6ea}
+.q-cerc{fill:none;stroke:#d95f02;stroke-width:1.6;background:#d95f02}.q-kamphuis{fill:none;stroke:#1b9e77;stroke-width:1.6;background:#1b9e77}
+.q-vanrijn{fill:none;stroke:#7570b3;stroke-width:1.6;background:#7570b3}.gross{stroke-dasharray:5 3;stroke-width:1}
+.erosion{fill:#d7301f;background:#d7301f}.accretion{fill:#2c7fb8;background:#2c7fb8}
+svg.equilibrium{max-width:340px}
 .celledge{stroke:#eadcc4}.zero{stroke:#555}.fluxline{fill:none;stroke:#2a788e;stroke-width:1.2}
 details.station{border-top:1px solid #e6e9ee;padding:4px 0}
 details.station summary{cursor:pointer;padding:3px 0}
@@ -308,6 +313,23 @@ void write_statistics(Page& page, const StationResult& r, bool shoreline) {
   page << "</table>\r\n";
 }
 
+// A station's sand transport: its yearly rates and its equilibrium curve.
+void write_station_transport(Page& page, const StationTransport& t) {
+  page << "<div class=\"pair\">";
+  write_equilibrium_curve(page, t);
+  page << "<table class=\"kv\">";
+  const auto rate = [](double v) { return number_text(v, 0) + " m\u00b3/yr"; };
+  kv(page, "CERC net / gross (potential)", rate(t.cerc.net()) + " / " + rate(t.cerc.gross()));
+  kv(page, "Kamphuis net / gross", rate(t.kamphuis.net()) + " / " + rate(t.kamphuis.gross()));
+  kv(page, "van Rijn net / gross", rate(t.van_rijn.net()) + " / " + rate(t.van_rijn.gross()));
+  kv(page, "mean breaking height", number_text(t.mean_breaking_height, 2) + " m");
+  kv(page, "breaking at the station", number_text(t.breaking_at_station_percent, 1) + " %");
+  kv(page, "equilibrium rotation",
+     t.equilibrium_rotation ? number_text(*t.equilibrium_rotation, 1) + "\u00b0"
+                            : std::string("none within \u00b145\u00b0"));
+  page << "</table></div>\r\n";
+}
+
 void write_station_sections(Page& page, const ReportModel& model) {
   const std::vector<StationResult>& stations = model.stations;
   const bool shoreline = model.run.shoreline;
@@ -342,6 +364,8 @@ void write_station_sections(Page& page, const ReportModel& model) {
     write_joint_table(page, r.series.joint);
     page << "<p class=\"legend\">Hs and Tp, percent of the output steps.</p></div></div>\r\n";
     write_height_plot(page, r.series, stamps);
+    if (r.series.transport && r.series.transport->transporting_steps > 0)
+      write_station_transport(page, *r.series.transport);
     page << "</details>\r\n";
   }
   page << "</section>\r\n";
@@ -405,7 +429,7 @@ void write_report_page(Page& page, const ReportModel& model) {
        << " output steps.</p></header>\r\n<nav><a href=\"#summary\">Summary</a><a href=\"#plan\">"
           "Plan view</a><a href=\"#stations\">Stations</a>";
   if (shoreline)
-    page << "<a href=\"#coast\">Along the coast</a>";
+    page << "<a href=\"#coast\">Along the coast</a><a href=\"#transport\">Sand transport</a>";
   page << "<a href=\"#each\">Each station</a><a href=\"#checks\">Checks</a><a "
           "href=\"#definitions\">Definitions</a></nav>\r\n<main>\r\n";
   write_summary(page, model);
@@ -413,8 +437,10 @@ void write_report_page(Page& page, const ReportModel& model) {
   write_plan_view(page, model);
   page << "</section>\r\n";
   write_stations_section(page, model);
-  if (shoreline)
+  if (shoreline) {
     write_coast(page, model);
+    write_transport_section(page, model);
+  }
   write_station_sections(page, model);
   write_checks(page, model);
   write_definitions(page);

@@ -77,16 +77,16 @@ struct RunFacts {
   std::int32_t station_count = 0, input_event_count = 0, output_event_count = 0;
   std::string report_name;
   std::optional<double> closure_depth;
-  std::string closure_source;  // "CLO", "the *.dun file's CLOSURE: record", or empty
+  std::string closure_source;   // "CLO", "the *.dun file's CLOSURE: record", or empty
   SedimentParameters sediment;  // Dunelot output
 };
 
 // One interval of the coast between two stations that move sand, in order of
 // alongshore distance (Dunelot output).
 struct CoastInterval {
-  std::size_t from = 0, to = 0;  // stations, from 0
-  double length = 0.0;           // m
-  double cerc_gradient = 0.0;    // dQ/dx of the CERC net rate, m^3/yr per m
+  std::size_t from = 0, to = 0;            // stations, from 0
+  double length = 0.0;                     // m
+  double cerc_gradient = 0.0;              // dQ/dx of the CERC net rate, m^3/yr per m
   std::optional<double> shoreline_change;  // m/yr; none without both heights or length
 };
 

@@ -21,7 +21,6 @@ double porosity_factor(const SedimentParameters& p) {
   return 1.0 - p.porosity;
 }
 
-
 // The balance and Snell's law together: with sin(theta_b) = a sqrt(Hb) and
 // Hb^2.5 cos(theta_b) = F, v = sin(theta_b) solves v^5 sqrt(1 - v^2) = F a^5
 // = P, one equation in one unknown whatever the wave. Its left side grows up
@@ -81,12 +80,12 @@ struct Coefficients {
 Coefficients coefficients(const SedimentParameters& p) {
   const double d50 = p.d50_mm / 1000.0;  // m
   const double bulk = sand_density * porosity_factor(p);
-  return {cerc_coefficient * water_density * std::sqrt(gravity) /
-              (16.0 * std::sqrt(p.breaker_index) * (sand_density - water_density) *
-               porosity_factor(p)),
-          2.27 * std::pow(p.slope, 0.75) * std::pow(d50, -0.25) / bulk,
-          0.00018 * sand_density * std::sqrt(gravity) * std::pow(p.slope, 0.4) *
-              std::pow(d50, -0.6) / bulk};
+  return {
+      cerc_coefficient * water_density * std::sqrt(gravity) /
+          (16.0 * std::sqrt(p.breaker_index) * (sand_density - water_density) * porosity_factor(p)),
+      2.27 * std::pow(p.slope, 0.75) * std::pow(d50, -0.25) / bulk,
+      0.00018 * sand_density * std::sqrt(gravity) * std::pow(p.slope, 0.4) * std::pow(d50, -0.6) /
+          bulk};
 }
 
 double cerc(const Breaking& b, const Coefficients& k) {

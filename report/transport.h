@@ -17,9 +17,9 @@
 
 namespace report {
 
-inline constexpr double sand_density = 2650.0;              // kg/m^3
+inline constexpr double sand_density = 2650.0;                // kg/m^3
 inline constexpr double seconds_per_year = 365.25 * 86400.0;  // s
-inline constexpr double cerc_coefficient = 0.39;            // K, Hs form
+inline constexpr double cerc_coefficient = 0.39;              // K, Hs form
 
 // The sediment and beach the formulas take, with where each value came from
 // ("D50", "the *.dun file's BERM: record", "default", ...).
@@ -32,10 +32,10 @@ struct SedimentParameters {
 
 // A wave brought to breaking.
 struct Breaking {
-  double height = 0.0;           // Hb, m
-  double sin_theta = 0.0;        // of the angle to the shore normal at breaking
+  double height = 0.0;     // Hb, m
+  double sin_theta = 0.0;  // of the angle to the shore normal at breaking
   double cos_theta = 1.0;
-  bool at_station = false;       // too high, or refracted past the normal: it breaks here
+  bool at_station = false;  // too high, or refracted past the normal: it breaks here
 };
 
 // The breaking wave of a wave of height hs0 (m) at a station h0 metres deep,

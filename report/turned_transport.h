@@ -17,7 +17,8 @@ inline constexpr int turned_lanes = 20;  // rotation_count, rounded up
 // and cosines of the turns; a lane with cos -2 is never reached), in 4-byte
 // reals and without branches, so that the compiler works several normals at
 // once: the same balance as break_wave, Newton's steps fixed in number (the
-// fifth root from its bits and two steps; two steps on v from there). Normals the step reaches from behind (cos <= 0) get 0.
+// fifth root from its bits and two steps; two steps on v from there). Normals the step reaches from
+// behind (cos <= 0) get 0.
 void turned_cerc(double hs0, double sin0, double cos0, double c0, double cg0, double h0,
                  const SedimentParameters& p, const float (&sin_phi)[turned_lanes],
                  const float (&cos_phi)[turned_lanes], float (&q)[turned_lanes]);
