@@ -1,16 +1,24 @@
 #include "report/station_results.h"
 
+#include <algorithm>
+
 namespace report {
 
 std::vector<StationSeries> summarize_station_series(const SeriesSpans& spans) {
-  std::vector<StationSeries> all(spans.stations);
+  return summarize_station_series(spans, 0, spans.stations);
+}
+
+std::vector<StationSeries> summarize_station_series(const SeriesSpans& spans, std::size_t first,
+                                                    std::size_t last) {
+  last = std::min(last, spans.stations);
+  std::vector<StationSeries> all(last > first ? last - first : 0);
   SummaryScratch scratch;
   CleanSeries clean;
-  for (std::size_t p = 0; p < spans.stations; ++p) {
+  for (std::size_t p = first; p < last; ++p) {
     const auto height = spans.of(spans.height, p);
     const auto period = spans.of(spans.period, p);
     const auto direction = spans.of(spans.direction, p);
-    StationSeries& s = all[p];
+    StationSeries& s = all[p - first];
     const double depth = p < spans.depth.size() ? spans.depth[p] : 0.0;
     s.climate = station_climate(height, period, direction, depth, spans.shoreline);
     // Every view of the series leaves the bad steps out where they stand.

@@ -53,6 +53,11 @@ struct StationSeries {
 // which no later step of the run changes, so it may run beside the writing of
 // the outputs.
 std::vector<StationSeries> summarize_station_series(const SeriesSpans& spans);
+// The same for the stations first .. last - 1 (from 0), so that parts of the
+// stations can be worked on threads of their own: each station's result is
+// the same whichever part it falls in.
+std::vector<StationSeries> summarize_station_series(const SeriesSpans& spans, std::size_t first,
+                                                    std::size_t last);
 
 // A station as the run placed it.
 struct StationPlace {

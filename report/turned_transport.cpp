@@ -54,15 +54,16 @@ void turned_cerc(double hs0_d, double sin0_d, double cos0_d, double c0_d, double
     t = 0.8f * t + 0.2f * pp / (t2 * t2);
     t2 = t * t;
     t = 0.8f * t + 0.2f * pp / (t2 * t2);
-    // Two steps of the fifth root leave a part in 1e4; two steps on v, each
-    // squaring the error, take it past the 4-byte reals' precision.
-    float v = least(t, vmax);
-    v = newton_v(v, pp, vmax);
-    v = newton_v(v, pp, vmax);
-    const float w = std::sqrt(most(1.0f - v * v, 0.0f));
+    // Two steps of the fifth root leave a part in 1e4; the series of
+    // v = t (1 - v^2)^(-1/10) to t^5 and one Newton step on v take it past
+    // the 4-byte reals' precision.
+    t2 = t * t;
+    const float v = newton_v(least(t * (1.0f + t2 * (0.1f + 0.075f * t2)), vmax), pp, vmax);
     const float hb = v * v / most(a2, 1e-30f);
     const bool here = high | (a2 * hs0 >= 1.0f) | (pp >= pmax) | (hb > gamma * h0) | (a == 0.0f);
-    const float q_break = k * hb * hb * std::sqrt(hb) * 2.0f * v * w * std::copysign(1.0f, s);
+    // At the root Hb^2.5 cos(theta_b) is the flux F: k Hb^2.5 sin 2 theta_b
+    // = 2 k F sin(theta_b).
+    const float q_break = 2.0f * k * flux0 * c * v * std::copysign(1.0f, s);
     const float q_here = q_here_factor * s * c;
     const float chosen = here ? q_here : q_break;
     q[l] = c > 0.0f ? chosen : 0.0f;

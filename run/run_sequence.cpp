@@ -7,6 +7,7 @@
 #include <future>
 #include <new>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "context/status.h"
@@ -60,13 +61,21 @@ Status run_phases(RunContext& ctx) {
   convert::convert_directions(ctx);
   if (convert::order_events_and_build_series(ctx) == Status::error_stop)
     return Status::error_stop;
-  // The run report's statistics are worked out beside the writing of the
-  // outputs (on a thread of their own where one can be had): both only read
-  // the output series. The future is waited for before the context goes.
-  std::future<std::vector<report::StationSeries>> station_series;
+  // The run report's statistics and sand transport are worked out beside the
+  // writing of the outputs, on a thread of their own for each half of the
+  // stations where the machine has the cores: they only read the output
+  // series. The futures are waited for before the context goes.
+  std::vector<std::future<std::vector<report::StationSeries>>> station_series;
   if (report_requested(ctx.params)) {
-    station_series = std::async(std::launch::async | std::launch::deferred,
-                                report::summarize_station_series, report::series_spans(ctx));
+    const report::SeriesSpans spans = report::series_spans(ctx);
+    const std::size_t parts = std::thread::hardware_concurrency() > 1 ? 2 : 1;
+    for (std::size_t k = 0; k < parts; ++k) {
+      station_series.push_back(
+          std::async(std::launch::async | std::launch::deferred, [spans, k, parts] {
+            return report::summarize_station_series(spans, spans.stations * k / parts,
+                                                    spans.stations * (k + 1) / parts);
+          }));
+    }
   }
   if (convert::place_stations(ctx) == Status::error_stop)
     return Status::error_stop;
@@ -78,8 +87,13 @@ Status run_phases(RunContext& ctx) {
   } else if (is_dunelot_output(ctx.params)) {
     shoreline::write_shoreline_outputs(ctx);
   }
-  if (report_requested(ctx.params))
-    return report::write_run_report(ctx, station_series.get());
+  if (report_requested(ctx.params)) {
+    std::vector<report::StationSeries> series;
+    for (auto& part : station_series) {
+      for (report::StationSeries& s : part.get()) series.push_back(std::move(s));
+    }
+    return report::write_run_report(ctx, std::move(series));
+  }
   return Status::ok;
 }
 
