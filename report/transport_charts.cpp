@@ -240,7 +240,7 @@ void write_transport_section(Page& page, const ReportModel& model) {
 }
 
 void write_equilibrium_curve(Page& page, const StationTransport& t) {
-  constexpr double left = 60.0, top = 14.0, height = 130.0, right = 330.0;
+  constexpr double left = 72.0, top = 16.0, height = 130.0, right = 330.0;
   double extreme = 0.0;
   for (const double v : t.cerc_net_turned) extreme = std::max(extreme, std::abs(v));
   if (!(extreme > 0.0))
