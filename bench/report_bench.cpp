@@ -1,6 +1,7 @@
 // The run report's work on one station's year of hourly steps: the climate
 // pass (with the longshore energy flux for the Dunelot output), the
-// statistics, the rose, the joint table and the envelope; per step.
+// statistics, the rose, the joint table and the envelope; the sand transport
+// (three formulas and the 19-point equilibrium curve); per step.
 #include <benchmark/benchmark.h>
 
 #include <cmath>
@@ -10,6 +11,7 @@
 #include "report/series_views.h"
 #include "report/station_climate.h"
 #include "report/station_results.h"
+#include "report/transport.h"
 
 namespace {
 
@@ -72,5 +74,14 @@ void rose_table_envelope(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * steps);
 }
 BENCHMARK(rose_table_envelope);
+
+void sand_transport(benchmark::State& state) {
+  const Year y = year();
+  const report::SedimentParameters p;
+  for (auto _ : state)
+    benchmark::DoNotOptimize(report::station_transport(y.height, y.period, y.direction, 8.0, p));
+  state.SetItemsProcessed(state.iterations() * steps);
+}
+BENCHMARK(sand_transport);
 
 }  // namespace
