@@ -190,6 +190,8 @@ TEST(report_checks, each_planted_mistake_raises_its_flag_by_name) {
        // Travelling seaward, they also cross the depth contours.
        {"", "", "", "", "", "", "mostly_offshore;against_contours"},
        ""},
+      {"a time step of 0 in a time series", [](Coast& c) { c.extra_control = "TIM 0.0\n"; }, none,
+       "zero_time_step"},
       {"a closure depth below a third of the stations' depth",
        [](Coast& c) { c.extra_control = "CLO 1.5\n"; },
        {"implausible_depth"},
@@ -213,6 +215,30 @@ TEST(report_checks, each_planted_mistake_raises_its_flag_by_name) {
       EXPECT_NE(page.find("<span class=\"flag\">" + c.run_check + "</span> the run: "),
                 std::string::npos);
     }
+  }
+}
+
+// Steady state over two periods of 12 steps: percentages that add up to 100
+// in each period ask for the whole series (24 steps) in each; adding up to
+// 50 they ask for the period's 12.
+TEST(report_checks, steady_state_periods_that_ask_for_other_step_counts) {
+  struct Case {
+    const char* frequencies;
+    bool raised;
+  };
+  const Case cases[] = {{"50.0 25.0\n25.0 25.0\n8.5 16.7\n8.3 16.7\n4.2 8.3\n4.0 8.3\n", true},
+                        {"25.0 12.5\n12.5 12.5\n4.2 8.3\n4.2 8.3\n4.1 4.2\n0.0 4.2\n", false}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.frequencies);
+    ScratchDir dir;
+    dir.copy_from_source("examples/steady_random_case");
+    dir.write("beach.fre", c.frequencies);
+    const RunResult r = dir.run();
+    ASSERT_EQ(r.exit_status, 0) << r.err;
+    const std::string page = dir.read("beach_report.html");
+    EXPECT_EQ(page.find("<span class=\"flag\">period_steps</span> the run: period 1 asks for 24 "
+                        "time steps and has 12") != std::string::npos,
+              c.raised);
   }
 }
 
