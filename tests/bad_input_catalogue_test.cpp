@@ -1004,7 +1004,36 @@ TEST(bad_input_catalogue, outputs_over_inputs_long_names_and_time_axis) {
            ending_with(console_record(dun.substr(237)))},
           {"a report page named like the cell-width file", added("REPORT beach.shdx\r\n"), 1, "",
            refused("beach.shdx")},
+          {"a report page named like the *.dun file", added("REPORT beach.dun\r\n"), 1, "",
+           refused("beach.dun")},
+          {"a station list named like the report's transport table",
+           [](const ScratchDir& dir) {
+             fs::rename(dir.file("beach.std"), dir.file("r_transport.csv"));
+             substitute(dir, "quilbar.ctrl", "STD beach.std", "STD r_transport.csv");
+             dir.write("quilbar.ctrl", dir.read("quilbar.ctrl") + "REPORT r.html\r\n");
+           },
+           1, "", refused("r_transport.csv")},
       });
+}
+
+// Station output under a wave file's name: the run stops before the wave
+// file would replace it, and it stays as it was.
+TEST(bad_input_catalogue, station_output_named_like_a_wave_file) {
+  ScratchDir dir;
+  set_up(dir, Example::dunelot);
+  fs::rename(dir.file("selhts.out"), dir.file("OutputStationKRV_wave002.wave"));
+  substitute(dir, "quilbar.ctrl", "SEL selhts.out", "SEL OutputStationKRV_wave002.wave");
+  const std::string input = dir.read("OutputStationKRV_wave002.wave");
+  const RunResult r = dir.run();
+  EXPECT_EQ(r.exit_status, 1);
+  EXPECT_TRUE(ends_with(r.out,
+                        " ERROR: Output file would replace an input file: "
+                        "\"OutputStationKRV_wave002.wave\"\r\n" +
+                            pause_prompt))
+      << r.out;
+  EXPECT_EQ(dir.read("OutputStationKRV_wave002.wave"), input);
+  EXPECT_FALSE(dir.exists("OutputStationKRV_wave001.wave"));
+  EXPECT_EQ(leftover_temporaries(dir), "");
 }
 
 }  // namespace
