@@ -234,19 +234,17 @@ void write_flux_plot(Page& page, const ReportModel& model) {
   high = std::ceil(high / step + 1e-9) * step;
   if (high - low <= 0.0)
     high = low + step;
-  const auto x_of = [&](double d) { return left + (right - left) * (d - near) / (far - near); };
-  const auto y_of = [&](double v) { return top + height * (high - v) / (high - low); };
+  const CoastPlot plot{left, top, height, right, near, far, low, high};
+  const auto x_of = [&](double d) { return plot.x(d); };
+  const auto y_of = [&](double v) { return plot.y(v); };
 
   page << "<svg class=\"flux\" xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 1000 280\" "
           "role=\"img\" aria-label=\"longshore energy flux along the coast\">\r\n";
   // Cell edges, every one or every n-th for more than 40 cells; the cell
   // numbers along the top.
+  write_cell_edges(page, plot, edges);
   const std::size_t cells = edges.size() - 1;
-  const std::size_t every = cells <= 40 ? 1 : every_nth(static_cast<double>(cells), 20);
-  page << "<path class=\"celledge\" d=\"";
-  for (std::size_t k = 0; k <= cells; k += every)
-    page << "M" << Num{x_of(edges[k])} << " " << Num{top} << "v" << Num{height};
-  page << "\"/>\r\n<g class=\"axis\">";
+  page << "<g class=\"axis\">";
   const std::size_t label_every = every_nth(static_cast<double>(cells), 12);
   for (std::size_t cell = 1; cell <= cells;
        cell += (cell == 1 && label_every > 1) ? label_every - 1 : label_every) {
@@ -273,17 +271,31 @@ void write_flux_plot(Page& page, const ReportModel& model) {
          << "\" r=\"3.5\"><title>station " << Int{static_cast<std::int64_t>(p + 1)} << ": "
          << Num{*r.series.climate.mean_flux, 1} << " W/m</title></circle>\r\n";
   }
+  write_distance_axis(page, plot, "flux (W/m)");
+}
+
+void write_cell_edges(Page& page, const CoastPlot& plot, const std::vector<double>& edges) {
+  const std::size_t cells = edges.size() - 1;
+  const std::size_t every = cells <= 40 ? 1 : every_nth(static_cast<double>(cells), 20);
+  page << "<path class=\"celledge\" d=\"";
+  for (std::size_t k = 0; k <= cells; k += every)
+    page << "M" << Num{plot.x(edges[k])} << " " << Num{plot.top} << "v" << Num{plot.height};
+  page << "\"/>\r\n";
+}
+
+void write_distance_axis(Page& page, const CoastPlot& plot, std::string_view unit) {
   page << "<g class=\"axis\">";
-  const double dstep = nice_step(far - near, 8);
-  const TickRange distances = ticks_from(std::ceil(near / dstep) * dstep, far, dstep);
+  const double dstep = nice_step(plot.far - plot.near, 8);
+  const TickRange distances = ticks_from(std::ceil(plot.near / dstep) * dstep, plot.far, dstep);
   double d = distances.start;
   for (std::int64_t k = 0; k < distances.count; ++k, d += dstep) {
-    page << "<text x=\"" << Num{std::clamp(x_of(d), left + 10, right - 20)} << "\" y=\""
-         << Num{top + height + 18} << "\">" << Num{d, 0} << "</text>";
+    page << "<text x=\"" << Num{std::clamp(plot.x(d), plot.left + 10, plot.right - 20)} << "\" y=\""
+         << Num{plot.top + plot.height + 18} << "\">" << Num{d, 0} << "</text>";
   }
-  page << "<text x=\"" << Num{(left + right) / 2} << "\" y=\"" << Num{top + height + 40}
+  page << "<text x=\"" << Num{(plot.left + plot.right) / 2} << "\" y=\""
+       << Num{plot.top + plot.height + 40}
        << "\">alongshore distance from the Dunelot grid origin (m)</text>"
-       << "<text class=\"unit\" x=\"4\" y=\"12\">flux (W/m)</text></g>\r\n</svg>\r\n";
+       << "<text class=\"unit\" x=\"4\" y=\"12\">" << unit << "</text></g>\r\n</svg>\r\n";
 }
 
 }  // namespace report

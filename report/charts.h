@@ -5,6 +5,7 @@
 #pragma once
 
 #include <span>
+#include <string_view>
 #include <vector>
 
 #include "context/stamp.h"
@@ -31,6 +32,23 @@ void write_flux_plot(Page& page, const ReportModel& model);
 // `height` high from `top`, with grid lines across to `right`.
 void write_value_axis(Page& page, double left, double top, double height, double max_value,
                       double step, double low = 0.0, double right = 1000.0);
+
+// A plot against alongshore distance: its frame in SVG units and its scales.
+struct CoastPlot {
+  double left = 0.0, top = 0.0, height = 0.0, right = 0.0;
+  double near = 0.0, far = 1.0;  // alongshore distances at left and right, m
+  double low = 0.0, high = 1.0;  // values at the bottom and the top
+  double x(double distance) const {
+    return left + (right - left) * (distance - near) / (far - near);
+  }
+  double y(double value) const { return top + height * (high - value) / (high - low); }
+};
+// The cell edges of the shoreline grid across the plot: every one, or every
+// n-th past 40 cells.
+void write_cell_edges(Page& page, const CoastPlot& plot, const std::vector<double>& edges);
+// The alongshore distance ticks and title under the plot, the value unit at
+// its top left; closes the SVG element.
+void write_distance_axis(Page& page, const CoastPlot& plot, std::string_view unit);
 
 // A stamp yyyymmddHHMMSS as "yyyy-mm-dd HH:MM" (or only the date).
 std::string stamp_text(const context::Stamp& stamp, bool with_time);

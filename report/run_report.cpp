@@ -145,6 +145,20 @@ ShoreAxis shore_axis(const context::RunContext& ctx) {
   return s;
 }
 
+// A value from its keyword, else from a record of the *.dun file, with where
+// it came from.
+void given_or_from_dun(const std::optional<double>& given, const std::optional<double>& dun,
+                       const char* keyword, const char* record, std::optional<double>& value,
+                       std::string& source) {
+  if (given) {
+    value = given;
+    source = keyword;
+  } else if (dun) {
+    value = dun;
+    source = std::string("the *.dun file's ") + record + " record";
+  }
+}
+
 SedimentParameters sediment_parameters(const context::RunParameters& p) {
   SedimentParameters s;
   const auto take = [](const std::optional<double>& given, const char* keyword, double& value,
@@ -158,20 +172,9 @@ SedimentParameters sediment_parameters(const context::RunParameters& p) {
   take(p.beach_slope, "SLO", s.slope, s.slope_source);
   take(p.breaker_index, "GAM", s.breaker_index, s.breaker_source);
   take(p.porosity, "POR", s.porosity, s.porosity_source);
-  if (p.berm_height) {
-    s.berm_height = p.berm_height;
-    s.berm_source = "BER";
-  } else if (p.dun_berm_height) {
-    s.berm_height = p.dun_berm_height;
-    s.berm_source = "the *.dun file's BERM: record";
-  }
-  if (p.closure_depth) {
-    s.closure_depth = p.closure_depth;
-    s.closure_source = "CLO";
-  } else if (p.dun_closure_depth) {
-    s.closure_depth = p.dun_closure_depth;
-    s.closure_source = "the *.dun file's CLOSURE: record";
-  }
+  given_or_from_dun(p.berm_height, p.dun_berm_height, "BER", "BERM:", s.berm_height, s.berm_source);
+  given_or_from_dun(p.closure_depth, p.dun_closure_depth, "CLO", "CLOSURE:", s.closure_depth,
+                    s.closure_source);
   return s;
 }
 
@@ -189,13 +192,8 @@ RunFacts run_facts(const context::RunContext& ctx) {
   f.input_event_count = ctx.input_event_count;
   f.output_event_count = ctx.output_event_count;
   f.report_name = std::string(textio::trimmed(p.report_file));
-  if (p.closure_depth) {
-    f.closure_depth = p.closure_depth;
-    f.closure_source = "CLO";
-  } else if (f.shoreline && p.dun_closure_depth) {
-    f.closure_depth = p.dun_closure_depth;
-    f.closure_source = "the *.dun file's CLOSURE: record";
-  }
+  given_or_from_dun(p.closure_depth, f.shoreline ? p.dun_closure_depth : std::nullopt, "CLO",
+                    "CLOSURE:", f.closure_depth, f.closure_source);
   if (f.shoreline)
     f.sediment = sediment_parameters(p);
   return f;

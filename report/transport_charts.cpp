@@ -59,16 +59,12 @@ void write_rate_chart(Page& page, const ReportModel& model, const std::vector<st
   high = std::ceil(high / step + 1e-9) * step;
   if (!(high - low > 0.0))
     high = low + step;
-  const auto x_of = [&](double d) { return left + (right - left) * (d - near) / (far - near); };
-  const auto y_of = [&](double v) { return top + height * (high - v) / (high - low); };
+  const CoastPlot plot{left, top, height, right, near, far, low, high};
+  const auto x_of = [&](double d) { return plot.x(d); };
+  const auto y_of = [&](double v) { return plot.y(v); };
   page << "<svg class=\"rates\" xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 1000 290\" "
           "role=\"img\" aria-label=\"yearly sand transport along the coast\">\r\n";
-  const std::size_t cells = edges.size() - 1;
-  const std::size_t every = cells <= 40 ? 1 : every_nth(static_cast<double>(cells), 20);
-  page << "<path class=\"celledge\" d=\"";
-  for (std::size_t k = 0; k <= cells; k += every)
-    page << "M" << Num{x_of(edges[k])} << " " << Num{top} << "v" << Num{height};
-  page << "\"/>\r\n";
+  write_cell_edges(page, plot, edges);
   write_value_axis(page, left, top, height, high, step, low, right);
   page << "<path class=\"zero\" d=\"M" << Num{left} << " " << Num{y_of(0)} << "H" << Num{right}
        << "\"/>\r\n";
@@ -90,18 +86,8 @@ void write_rate_chart(Page& page, const ReportModel& model, const std::vector<st
       page << "\"/>\r\n";
     }
   }
-  page << "<g class=\"axis\">";
-  const double dstep = nice_step(far - near, 8);
-  const TickRange distances = ticks_from(std::ceil(near / dstep) * dstep, far, dstep);
-  double d = distances.start;
-  for (std::int64_t k = 0; k < distances.count; ++k, d += dstep) {
-    page << "<text x=\"" << Num{std::clamp(x_of(d), left + 10, right - 20)} << "\" y=\""
-         << Num{top + height + 18} << "\">" << Num{d, 0} << "</text>";
-  }
-  page << "<text x=\"" << Num{(left + right) / 2} << "\" y=\"" << Num{top + height + 40}
-       << "\">alongshore distance from the Dunelot grid origin (m)</text>"
-       << "<text class=\"unit\" x=\"4\" y=\"12\">m\u00b3/yr</text></g>\r\n</svg>\r\n"
-       << "<p class=\"legend\"><span class=\"sw q-cerc\"></span>CERC, <span class=\"sw "
+  write_distance_axis(page, plot, "m\u00b3/yr");
+  page << "<p class=\"legend\"><span class=\"sw q-cerc\"></span>CERC, <span class=\"sw "
           "q-kamphuis\"></span>Kamphuis, <span class=\"sw q-vanrijn\"></span>van Rijn: net rate "
           "(solid; positive to the right, toward higher cell numbers) and gross rate (dashed) "
           "of each station against its alongshore distance; the light lines are the Dunelot "
@@ -135,8 +121,9 @@ void write_change_chart(Page& page, const ReportModel& model) {
     far = near + 1.0;
   const double step = nice_step(extreme, 3);
   const double high = std::ceil(extreme / step + 1e-9) * step, low = -high;
-  const auto x_of = [&](double d) { return left + (right - left) * (d - near) / (far - near); };
-  const auto y_of = [&](double v) { return top + height * (high - v) / (high - low); };
+  const CoastPlot plot{left, top, height, right, near, far, low, high};
+  const auto x_of = [&](double d) { return plot.x(d); };
+  const auto y_of = [&](double v) { return plot.y(v); };
   page << "<svg class=\"change\" xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 1000 250\" "
           "role=\"img\" aria-label=\"initial shoreline change between stations\">\r\n";
   write_value_axis(page, left, top, height, high, step, low, right);
@@ -154,18 +141,9 @@ void write_change_chart(Page& page, const ReportModel& model) {
          << " m/yr</title></rect>\r\n";
   }
   page << "<path class=\"zero\" d=\"M" << Num{left} << " " << Num{y_of(0)} << "H" << Num{right}
-       << "\"/><g class=\"axis\">";
-  const double dstep = nice_step(far - near, 8);
-  const TickRange distances = ticks_from(std::ceil(near / dstep) * dstep, far, dstep);
-  double d = distances.start;
-  for (std::int64_t k = 0; k < distances.count; ++k, d += dstep) {
-    page << "<text x=\"" << Num{std::clamp(x_of(d), left + 10, right - 20)} << "\" y=\""
-         << Num{top + height + 18} << "\">" << Num{d, 0} << "</text>";
-  }
-  page << "<text x=\"" << Num{(left + right) / 2} << "\" y=\"" << Num{top + height + 40}
-       << "\">alongshore distance from the Dunelot grid origin (m)</text>"
-       << "<text class=\"unit\" x=\"4\" y=\"12\">m/yr</text></g>\r\n</svg>\r\n"
-       << "<p class=\"legend\">Initial shoreline change between neighbouring stations that move "
+       << "\"/>";
+  write_distance_axis(page, plot, "m/yr");
+  page << "<p class=\"legend\">Initial shoreline change between neighbouring stations that move "
           "sand, &#8722;(dQ/dx)/(berm height + closure depth) from the CERC net rate: <span "
           "class=\"sw accretion\"></span>accretion, <span class=\"sw erosion\"></span>erosion. "
           "It is the rate at the start only: the shoreline turns and the gradient changes as "
