@@ -47,8 +47,7 @@ struct RunParameters {
   // The run report's sand transport: D50 (mm), beach slope tan(beta),
   // breaker index, porosity, berm height (m; BER, else a BERM: record of the
   // *.dun file); none: the report's default (no default for the berm).
-  std::optional<double> d50_mm, beach_slope, breaker_index, porosity, berm_height,
-      dun_berm_height;
+  std::optional<double> d50_mm, beach_slope, breaker_index, porosity, berm_height, dun_berm_height;
 };
 
 inline constexpr const char* map_format = "TGM_Map_Wave_File";

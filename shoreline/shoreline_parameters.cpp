@@ -59,8 +59,7 @@ void read_text_parameter(textio::RecordFile& f, std::string& token, std::string&
 
 void read_optional(textio::RecordFile& f, std::string& token, std::optional<double>& parameter) {
   double value = 0.0;
-  if (textio::read_free(f, textio::text_item(token, token_length), value) ==
-      textio::ReadStatus::ok)
+  if (textio::read_free(f, textio::text_item(token, token_length), value) == textio::ReadStatus::ok)
     parameter = value;
 }
 
