@@ -24,6 +24,10 @@ struct RunContext {
   textio::OutputFile console;
   // The files the run writes, put in place together at its normal end.
   textio::OutputSet outputs;
+  // Threads the run may use for work whose results do not depend on them
+  // (formatting blocks of output ahead, the report's statistics); 1: all on
+  // this one.
+  unsigned thread_count = 1;
 
   // Wave-model inputs, open from the input checks until they are closed.
   std::optional<textio::RecordFile> sim, station_list, station_output, dep, frequency;

@@ -1,10 +1,14 @@
 #include "run/command_line.h"
 
+#include <algorithm>
+#include <charconv>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <string_view>
 #include <system_error>
+#include <thread>
 #include <vector>
 
 #include "context/version.h"
@@ -54,6 +58,19 @@ std::string platform() {
   text += " with GCC " __VERSION__;
 #endif
   return text;
+}
+
+// The threads the run may use: QUILBAR_THREADS when it holds a whole number
+// from 1 to 256, else the machine's cores (at least 1).
+unsigned thread_count() {
+  if (const char* given = std::getenv("QUILBAR_THREADS")) {
+    const std::string_view text(given);
+    unsigned value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error == std::errc() && end == text.data() + text.size() && value >= 1 && value <= 256)
+      return value;
+  }
+  return std::max(1u, std::thread::hardware_concurrency());
 }
 
 struct Options {
@@ -108,6 +125,7 @@ int run_command_line(int argc, const char* const* argv) {
   }
   RunOptions run;
   run.check_only = options.check;
+  run.threads = thread_count();
   return run_quilbar(run);
 }
 

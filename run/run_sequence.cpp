@@ -62,13 +62,13 @@ Status run_phases(RunContext& ctx) {
   if (convert::order_events_and_build_series(ctx) == Status::error_stop)
     return Status::error_stop;
   // The run report's statistics and sand transport are worked out beside the
-  // writing of the outputs, on a thread of their own for each half of the
-  // stations where the machine has the cores: they only read the output
-  // series. The futures are waited for before the context goes.
+  // writing of the outputs, on as many threads as the run may use, a part of
+  // the stations each: they only read the output series. The futures are waited for before the
+  // context goes.
   std::vector<std::future<std::vector<report::StationSeries>>> station_series;
   if (report_requested(ctx.params)) {
     const report::SeriesSpans spans = report::series_spans(ctx);
-    const std::size_t parts = std::thread::hardware_concurrency() > 1 ? 2 : 1;
+    const std::size_t parts = ctx.thread_count;
     for (std::size_t k = 0; k < parts; ++k) {
       station_series.push_back(
           std::async(std::launch::async | std::launch::deferred, [spans, k, parts] {
@@ -173,6 +173,7 @@ int run_quilbar(const RunOptions& options) {
   try {
     RunContext ctx;
     ctx.outputs.check_only = options.check_only;
+    ctx.thread_count = options.threads > 0 ? options.threads : 1;
     ctx.console = textio::console_output();
     print_banner(ctx.console);
     const Status status = run_phases(ctx);

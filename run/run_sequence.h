@@ -14,6 +14,8 @@ struct RunOptions {
   // Read and compute everything, print what the run would print ("Would
   // write ..." for each output), create no file.
   bool check_only = false;
+  // Threads for work whose results do not depend on them; 1: one thread.
+  unsigned threads = 1;
 };
 
 // Runs the whole program in the working directory; returns the exit status:

@@ -1,8 +1,10 @@
 #include "shoreline/map_file.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <string_view>
 
+#include "textio/blocks_ahead.h"
 #include "textio/free_writer.h"
 #include "wavemodel/depth_grid.h"
 
@@ -46,11 +48,29 @@ void write_point(textio::OutputFile& out, const context::RunContext& ctx, std::i
   textio::write_free(out, "END");
 }
 
+// A station's point as a text (formatted ahead on another thread).
+void point_text(const context::RunContext& ctx, std::int32_t p, std::string& text) {
+  // Room for every record at once: growing it would copy it again and again.
+  text.reserve(static_cast<std::size_t>(std::max(ctx.output_event_count, 0)) * 80 + 256);
+  textio::OutputFile memory = textio::memory_output(text);
+  write_point(memory, ctx, p);
+  textio::flush(memory);
+}
+
 }  // namespace
 
 void write_map_records(textio::OutputFile& out, const context::RunContext& ctx) {
   for (const char* record : map_header) textio::write_free(out, record);
-  for (std::int32_t p = 0; p < ctx.station_count; ++p) write_point(out, ctx, p);
+  // With more than one thread, the next stations' points are formatted ahead
+  // in memory while this one is written: the same bytes in the same order.
+  auto ahead = textio::blocks_ahead<context::RunContext>(ctx, point_text, ctx.station_count,
+                                                         ctx.thread_count);
+  for (std::int32_t p = 0; p < ctx.station_count; ++p) {
+    if (ahead.window > 0)
+      textio::write_bytes(out, take_block(ahead, p));
+    else
+      write_point(out, ctx, p);
+  }
   for (const char* record : map_trailer) textio::write_free(out, record);
 }
 

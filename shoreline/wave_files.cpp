@@ -1,8 +1,10 @@
 #include "shoreline/wave_files.h"
 
+#include <algorithm>
 #include <string_view>
 
 #include "context/console.h"
+#include "textio/blocks_ahead.h"
 #include "textio/fixed_fields.h"
 #include "textio/free_writer.h"
 
@@ -40,12 +42,28 @@ void write_wave_records(textio::OutputFile& out, const context::RunContext& ctx,
   }
 }
 
+void wave_records_text(const context::RunContext& ctx, std::int32_t p, std::string& text) {
+  // Room for every record at once: growing it would copy it again and again.
+  text.reserve(static_cast<std::size_t>(std::max(ctx.output_event_count, 0)) * 64 + 256);
+  textio::OutputFile memory = textio::memory_output(text);
+  write_wave_records(memory, ctx, p);
+  textio::flush(memory);
+}
+
 void write_wave_files(context::RunContext& ctx) {
+  // With more than one thread, the files of the next stations are formatted
+  // ahead in memory while this one is written; files are still made, shown
+  // and written in station order, and hold the same bytes.
+  auto ahead = textio::blocks_ahead<context::RunContext>(ctx, wave_records_text, ctx.station_count,
+                                                         ctx.thread_count);
   for (std::int32_t p = 0; p < ctx.station_count; ++p) {
     const std::string name = wave_file_name(p + 1);
     auto out = textio::create_output(ctx.outputs, name);
     textio::write_free(ctx.console, context::writing(ctx.outputs, "output *.wave file: "), name);
-    write_wave_records(out, ctx, p);
+    if (ahead.window > 0)
+      textio::write_bytes(out, take_block(ahead, p));
+    else
+      write_wave_records(out, ctx, p);
     textio::complete_output(ctx.outputs, out);
   }
 }

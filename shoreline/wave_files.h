@@ -17,6 +17,8 @@ std::string wave_file_name(std::int32_t station);
 // The records of station p (from 0): one per output step j, showing row j of
 // the output series.
 void write_wave_records(textio::OutputFile& out, const context::RunContext& ctx, std::int32_t p);
+// The same records appended to a text (formatted ahead on another thread).
+void wave_records_text(const context::RunContext& ctx, std::int32_t p, std::string& text);
 
 // Every station's file in turn, each announced once it is created and
 // complete before the next one is opened.

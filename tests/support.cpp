@@ -119,6 +119,10 @@ RunResult ScratchDir::run_with_arguments(const std::string& arguments) const {
   return run_command(*this, "", "", arguments);
 }
 
+RunResult ScratchDir::run_with_environment(const std::string& assignments) const {
+  return run_command(*this, assignments + " ", "");
+}
+
 RunResult ScratchDir::run_with_file_size_limit(int blocks) const {
   return run_command(*this, "ulimit -f " + std::to_string(blocks) + " && ", "");
 }

@@ -41,6 +41,8 @@ class ScratchDir {
   // The same with arguments on the command line (as the shell reads them),
   // standard input at its end.
   RunResult run_with_arguments(const std::string& arguments) const;
+  // The same with environment variables set ("QUILBAR_THREADS=2").
+  RunResult run_with_environment(const std::string& assignments) const;
   // The same under a limit on the size of any file the program writes, in
   // blocks of 512 bytes (the shell's ulimit -f).
   RunResult run_with_file_size_limit(int blocks) const;

@@ -16,6 +16,11 @@ void drain(OutputFile& out) {
     out.used = 0;
     return;
   }
+  if (out.memory != nullptr) {
+    out.memory->append(out.buffer.data(), out.used);
+    out.used = 0;
+    return;
+  }
   errno = 0;
   const std::size_t put = std::fwrite(out.buffer.data(), 1, out.used, out.file);
   if (put != out.used) {
@@ -46,6 +51,7 @@ OutputFile& OutputFile::operator=(OutputFile&& other) noexcept {
     temp_name = std::move(other.temp_name);
     console = std::exchange(other.console, false);
     discarding = std::exchange(other.discarding, false);
+    memory = std::exchange(other.memory, nullptr);
     file = std::exchange(other.file, nullptr);
     buffer = std::move(other.buffer);
     used = std::exchange(other.used, 0);
@@ -58,6 +64,15 @@ OutputFile::~OutputFile() {
   discard(*this);
 }
 
+OutputFile memory_output(std::string& text) {
+  OutputFile out;
+  out.name = "memory";
+  out.memory = &text;
+  out.buffer.resize(1 << 16);
+  out.real32_fields = std::make_unique<Real32FieldCache>();
+  return out;
+}
+
 OutputFile console_output() {
   OutputFile out;
   out.name = "standard output";
@@ -67,6 +82,10 @@ OutputFile console_output() {
 }
 
 void flush(OutputFile& out) {
+  if (out.memory != nullptr) {
+    drain(out);
+    return;
+  }
   if (out.file == nullptr)
     return;
   drain(out);
@@ -80,8 +99,8 @@ void close_output(OutputFile& out) {
     flush(out);
     return;
   }
-  if (out.discarding) {
-    out.used = 0;
+  if (out.discarding || out.memory != nullptr) {
+    drain(out);
     return;
   }
   if (out.file == nullptr)
@@ -99,7 +118,7 @@ void close_output(OutputFile& out) {
 }
 
 void write_bytes(OutputFile& out, std::string_view bytes) {
-  if (out.file == nullptr) {
+  if (out.file == nullptr && out.memory == nullptr) {
     if (out.discarding)
       return;
     throw IoError(out.name, "file is not open");
@@ -111,6 +130,10 @@ void write_bytes(OutputFile& out, std::string_view bytes) {
   if (out.used + bytes.size() > out.buffer.size()) {
     drain(out);
     if (bytes.size() > out.buffer.size()) {
+      if (out.memory != nullptr) {
+        out.memory->append(bytes);
+        return;
+      }
       errno = 0;
       if (std::fwrite(bytes.data(), 1, bytes.size(), out.file) != bytes.size()) {
         throw IoError(out.name, system_reason("cannot write", errno != 0 ? errno : EIO));
@@ -125,7 +148,8 @@ void write_bytes(OutputFile& out, std::string_view bytes) {
 }
 
 char* record_room(OutputFile& out, std::size_t bytes) {
-  if (out.console || (out.file == nullptr && !out.discarding) || bytes > out.buffer.size())
+  if (out.console || (out.file == nullptr && !out.discarding && out.memory == nullptr) ||
+      bytes > out.buffer.size())
     return nullptr;
   if (out.used + bytes > out.buffer.size())
     drain(out);

@@ -14,10 +14,11 @@
 namespace textio {
 
 struct OutputFile {
-  std::string name;         // the target, as shown in diagnostics
-  std::string temp_name;    // where the data goes until the set is put in place
-  bool console = false;     // standard output: records pass on at once
-  bool discarding = false;  // a check-only run's output: records are made, then forgotten
+  std::string name;               // the target, as shown in diagnostics
+  std::string temp_name;          // where the data goes until the set is put in place
+  bool console = false;           // standard output: records pass on at once
+  bool discarding = false;        // a check-only run's output: records are made, then forgotten
+  std::string* memory = nullptr;  // records go to this text (a block formatted ahead)
   std::FILE* file = nullptr;
   std::vector<char> buffer;  // one allocation, reused
   std::size_t used = 0;
@@ -33,6 +34,9 @@ struct OutputFile {
 
 // Standard output. Records are passed on as they are written, flushed by flush().
 OutputFile console_output();
+// Records appended to `text`, in exactly the form a file gets them; flush()
+// or close_output() passes on what the buffer still holds.
+OutputFile memory_output(std::string& text);
 // Writes the buffered data out; IoError on failure. Console: flushes stdout.
 void flush(OutputFile& out);
 // Writes out, flushes and closes the file; IoError on failure (the temporary
