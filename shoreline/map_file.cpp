@@ -48,10 +48,16 @@ void write_point(textio::OutputFile& out, const context::RunContext& ctx, std::i
   textio::write_free(out, "END");
 }
 
+// About the length of a station's point: each step's label and three reals
+// take some 76 bytes.
+std::size_t point_bytes(const context::RunContext& ctx) {
+  return static_cast<std::size_t>(std::max(ctx.output_event_count, 0)) * 80 + 256;
+}
+
 // A station's point as a text (formatted ahead on another thread).
 void point_text(const context::RunContext& ctx, std::int32_t p, std::string& text) {
   // Room for every record at once: growing it would copy it again and again.
-  text.reserve(static_cast<std::size_t>(std::max(ctx.output_event_count, 0)) * 80 + 256);
+  text.reserve(point_bytes(ctx));
   textio::OutputFile memory = textio::memory_output(text);
   write_point(memory, ctx, p);
   textio::flush(memory);
@@ -64,7 +70,7 @@ void write_map_records(textio::OutputFile& out, const context::RunContext& ctx) 
   // With more than one thread, the next stations' points are formatted ahead
   // in memory while this one is written: the same bytes in the same order.
   auto ahead = textio::blocks_ahead<context::RunContext>(ctx, point_text, ctx.station_count,
-                                                         ctx.thread_count);
+                                                         ctx.thread_count, point_bytes(ctx));
   for (std::int32_t p = 0; p < ctx.station_count; ++p) {
     if (ahead.window > 0)
       textio::write_bytes(out, take_block(ahead, p));

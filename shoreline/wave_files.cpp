@@ -42,9 +42,16 @@ void write_wave_records(textio::OutputFile& out, const context::RunContext& ctx,
   }
 }
 
+namespace {
+// About the length of a station's wave file: 63 bytes a step.
+std::size_t wave_file_bytes(const context::RunContext& ctx) {
+  return static_cast<std::size_t>(std::max(ctx.output_event_count, 0)) * 64 + 256;
+}
+}  // namespace
+
 void wave_records_text(const context::RunContext& ctx, std::int32_t p, std::string& text) {
   // Room for every record at once: growing it would copy it again and again.
-  text.reserve(static_cast<std::size_t>(std::max(ctx.output_event_count, 0)) * 64 + 256);
+  text.reserve(wave_file_bytes(ctx));
   textio::OutputFile memory = textio::memory_output(text);
   write_wave_records(memory, ctx, p);
   textio::flush(memory);
@@ -55,7 +62,7 @@ void write_wave_files(context::RunContext& ctx) {
   // ahead in memory while this one is written; files are still made, shown
   // and written in station order, and hold the same bytes.
   auto ahead = textio::blocks_ahead<context::RunContext>(ctx, wave_records_text, ctx.station_count,
-                                                         ctx.thread_count);
+                                                         ctx.thread_count, wave_file_bytes(ctx));
   for (std::int32_t p = 0; p < ctx.station_count; ++p) {
     const std::string name = wave_file_name(p + 1);
     auto out = textio::create_output(ctx.outputs, name);

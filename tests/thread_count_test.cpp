@@ -6,6 +6,7 @@
 #include <string>
 
 #include "tests/support.h"
+#include "textio/blocks_ahead.h"
 
 namespace {
 
@@ -57,6 +58,45 @@ TEST(thread_count, a_fault_part_way_is_the_same_on_any_number_of_threads) {
     if (first.exit_status == -1)
       first = r;
     EXPECT_EQ(r.out, first.out);
+  }
+}
+
+}  // namespace
+
+namespace {
+
+std::string letters(const int& base, std::int32_t k, std::string& text) {
+  text.assign(static_cast<std::size_t>(k % 5 + 1), static_cast<char>('a' + (base + k) % 26));
+  return text;
+}
+void format_letters(const int& base, std::int32_t k, std::string& text) {
+  letters(base, k, text);
+}
+
+// How far ahead blocks are formatted: twice the threads, none on one thread
+// or for one block, fewer (or none) where the blocks in flight would pass
+// 64 MiB; and the blocks come back in order, each as formatted alone.
+TEST(thread_count, blocks_formatted_ahead) {
+  struct Case {
+    unsigned threads;
+    std::int32_t count;
+    std::uint64_t bytes;
+    std::int32_t window;
+  };
+  const Case cases[] = {{1, 100, 1000, 0},      {2, 1, 1000, 0},         {2, 100, 1000, 4},
+                        {7, 100, 1000, 14},     {2, 100, 16u << 20, 3},  {2, 100, 20u << 20, 2},
+                        {2, 100, 30u << 20, 0}, {256, 100, 1u << 20, 63}};
+  const int base = 3;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.threads) + " threads, " + std::to_string(c.bytes) + " bytes");
+    auto ahead = textio::blocks_ahead<int>(base, format_letters, c.count, c.threads, c.bytes);
+    EXPECT_EQ(ahead.window, c.window);
+    if (ahead.window == 0)
+      continue;
+    for (std::int32_t k = 0; k < c.count; ++k) {
+      std::string alone;
+      ASSERT_EQ(std::string(textio::take_block(ahead, k)), letters(base, k, alone)) << k;
+    }
   }
 }
 

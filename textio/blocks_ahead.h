@@ -32,17 +32,26 @@ struct BlocksAhead {
   std::deque<std::future<void>> pending;
 };
 
-// Blocks ahead for `threads` threads: none for one thread or one block.
+// The memory the texts in flight may take together.
+inline constexpr std::uint64_t blocks_ahead_budget = 64ull << 20;
+
+// Blocks ahead for `threads` threads, each block about `block_bytes` long:
+// none for one thread or one block, nor where a few blocks would not fit in
+// the budget (the run then needs no more memory than on one thread).
 template <class Source>
 BlocksAhead<Source> blocks_ahead(const Source& source, typename BlocksAhead<Source>::Format format,
-                                 std::int32_t count, unsigned threads) {
+                                 std::int32_t count, unsigned threads, std::uint64_t block_bytes) {
   BlocksAhead<Source> a;
   a.source = &source;
   a.format = format;
   a.count = count;
   // Twice the threads in flight keeps every core busy while the writer waits
-  // for the oldest, and bounds the memory the formatted blocks take.
-  a.window = threads > 1 && count > 1 ? static_cast<std::int32_t>(2 * threads) : 0;
+  // for the oldest.
+  std::uint64_t window = threads > 1 && count > 1 ? 2ull * threads : 0;
+  const std::uint64_t fit = blocks_ahead_budget / (block_bytes > 0 ? block_bytes : 1);
+  if (fit < window + 1)
+    window = fit >= 3 ? fit - 1 : 0;
+  a.window = static_cast<std::int32_t>(window);
   a.texts.resize(static_cast<std::size_t>(a.window) + 1);
   return a;
 }
