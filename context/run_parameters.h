@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace context {
 
@@ -57,5 +58,16 @@ bool is_map_output(const RunParameters& p);
 bool is_dunelot_output(const RunParameters& p);
 // A run report was asked for (REP).
 bool report_requested(const RunParameters& p);
+
+// A file the run reads (besides the control file), and what it is.
+struct InputFile {
+  std::string name;  // without its trailing blanks
+  const char* what;
+  bool only_when_there = false;  // a missing one is passed over, not an error
+};
+// The wave model's files, the frequency file in steady-state mode, and for
+// the Dunelot output the *.dun file (read when it is there) and the cell
+// widths (when the cells have widths of their own).
+std::vector<InputFile> input_files(const RunParameters& p);
 
 }  // namespace context

@@ -227,14 +227,8 @@ void write_flux_plot(Page& page, const ReportModel& model) {
     near = std::min(near, r.alongshore);
     far = std::max(far, r.alongshore);
   }
-  if (far - near <= 0.0)
-    far = near + 1.0;
-  const double step = nice_step(std::max(high - low, 1.0), 5);
-  low = std::floor(low / step - 1e-9) * step;
-  high = std::ceil(high / step + 1e-9) * step;
-  if (high - low <= 0.0)
-    high = low + step;
-  const CoastPlot plot{left, top, height, right, near, far, low, high};
+  double step = 1.0;
+  const CoastPlot plot = coast_plot(left, top, height, right, near, far, low, high, step);
   const auto x_of = [&](double d) { return plot.x(d); };
   const auto y_of = [&](double v) { return plot.y(v); };
 
@@ -253,7 +247,7 @@ void write_flux_plot(Page& page, const ReportModel& model) {
   }
   page << "<text class=\"unit\" x=\"" << Num{right - 90}
        << "\" y=\"12\">Dunelot cell</text></g>\r\n";
-  write_value_axis(page, left, top, height, high, step, low);
+  write_value_axis(page, left, top, height, plot.high, step, plot.low);
   page << "<path class=\"zero\" d=\"M" << Num{left} << " " << Num{y_of(0)} << "H" << Num{right}
        << "\"/>\r\n";
   page << "<polyline class=\"fluxline\" points=\"";
@@ -272,6 +266,18 @@ void write_flux_plot(Page& page, const ReportModel& model) {
          << Num{*r.series.climate.mean_flux, 1} << " W/m</title></circle>\r\n";
   }
   write_distance_axis(page, plot, "flux (W/m)");
+}
+
+CoastPlot coast_plot(double left, double top, double height, double right, double near, double far,
+                     double low, double high, double& step) {
+  if (!(far - near > 0.0))
+    far = near + 1.0;
+  step = nice_step(std::max(high - low, 1.0), 5);
+  low = std::floor(low / step - 1e-9) * step;
+  high = std::ceil(high / step + 1e-9) * step;
+  if (!(high - low > 0.0))
+    high = low + step;
+  return {left, top, height, right, near, far, low, high};
 }
 
 void write_cell_edges(Page& page, const CoastPlot& plot, const std::vector<double>& edges) {

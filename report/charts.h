@@ -43,6 +43,10 @@ struct CoastPlot {
   }
   double y(double value) const { return top + height * (high - value) / (high - low); }
 };
+// A plot of values low .. high (rounded out to a round step, given back in
+// `step`) against distances near .. far (at least 1 m apart).
+CoastPlot coast_plot(double left, double top, double height, double right, double near, double far,
+                     double low, double high, double& step);
 // The cell edges of the shoreline grid across the plot: every one, or every
 // n-th past 40 cells.
 void write_cell_edges(Page& page, const CoastPlot& plot, const std::vector<double>& edges);

@@ -38,33 +38,19 @@ bool same_target(const std::string& a, const std::string& b) {
   return full_a == full_b;
 }
 
-PageFiles files_of_the_run(const context::RunContext& ctx, const std::string (&report)[4]) {
-  const auto& p = ctx.params;
+PageFiles files_of_the_run(const context::RunContext& ctx, const std::vector<std::string>& report) {
   PageFiles files;
-  const auto read = [&](const std::string& padded, const char* what) {
-    const std::string name(textio::trimmed(padded));
-    files.read.push_back({name, size_of(name), what});
-  };
-  read(p.sim_file, "KRV-Wave simulation");
-  read(p.std_file, "KRV-Wave station list");
-  read(p.station_output_file, "KRV-Wave station output");
-  read(p.dep_file, "KRV-Wave depth grid");
-  if (p.krv_mode == 0)
-    read(p.frequency_file, "frequency of occurrence");
-  if (context::is_dunelot_output(p)) {
-    const std::string dun(textio::trimmed(p.dun_file));
-    if (const auto bytes = size_of(dun))  // a missing one is not read
-      files.read.push_back({dun, bytes, "Dunelot control file"});
-    if (p.shore_dx == -1.0)
-      read(p.shdx_file, "Dunelot cell widths");
+  for (const context::InputFile& f : context::input_files(ctx.params)) {
+    const auto bytes = size_of(f.name);
+    if (bytes || !f.only_when_there)
+      files.read.push_back({f.name, bytes, f.what});
   }
   for (const textio::OutputSummary& made : textio::outputs_made(ctx.outputs))
     files.written.push_back({made.name, made.bytes, ""});
-  files.written.push_back({report[0], std::nullopt, "this page"});
-  files.written.push_back({report[1], std::nullopt, "station table"});
-  files.written.push_back({report[2], std::nullopt, "cell table"});
-  if (!report[3].empty())
-    files.written.push_back({report[3], std::nullopt, "sand transport table"});
+  constexpr const char* notes[] = {"this page", "station table", "cell table",
+                                   "sand transport table"};
+  for (std::size_t k = 0; k < report.size(); ++k)
+    files.written.push_back({report[k], std::nullopt, notes[k]});
   return files;
 }
 
@@ -244,7 +230,7 @@ std::vector<StationPlace> station_places(const context::RunContext& ctx) {
 }
 
 ReportModel report_model(const context::RunContext& ctx, std::vector<StationSeries> series,
-                         const std::string (&names)[4]) {
+                         const std::vector<std::string>& names) {
   ReportModel m;
   m.run = run_facts(ctx);
   m.grid = wave_grid_frame(ctx);
@@ -287,6 +273,15 @@ SeriesSpans series_spans(const context::RunContext& ctx) {
   return s;
 }
 
+std::vector<std::string> report_file_names(const context::RunParameters& p) {
+  const std::string page(textio::trimmed(p.report_file));
+  std::vector<std::string> names = {page, companion_name(page, "stations"),
+                                    companion_name(page, "cells")};
+  if (context::is_dunelot_output(p))
+    names.push_back(companion_name(page, "transport"));
+  return names;
+}
+
 std::string companion_name(const std::string& report_name, const std::string& suffix) {
   // A leading dot of the last component belongs to the stem (".r" is a name,
   // not an extension).
@@ -298,14 +293,8 @@ std::string companion_name(const std::string& report_name, const std::string& su
 }
 
 context::Status write_run_report(context::RunContext& ctx, std::vector<StationSeries> series) {
-  const std::string page_name(textio::trimmed(ctx.params.report_file));
-  const bool shoreline = context::is_dunelot_output(ctx.params);
-  const std::string names[4] = {page_name, companion_name(page_name, "stations"),
-                                companion_name(page_name, "cells"),
-                                shoreline ? companion_name(page_name, "transport") : ""};
+  const std::vector<std::string> names = report_file_names(ctx.params);
   for (const std::string& name : names) {
-    if (name.empty())
-      continue;
     for (const textio::OutputSummary& made : textio::outputs_made(ctx.outputs)) {
       if (!same_target(name, made.name))
         continue;
@@ -317,27 +306,20 @@ context::Status write_run_report(context::RunContext& ctx, std::vector<StationSe
   }
   const ReportModel model = report_model(ctx, std::move(series), names);
 
-  auto page_file = textio::create_output(ctx.outputs, names[0]);
-  textio::write_free(ctx.console, context::writing(ctx.outputs, "run report file: "), names[0]);
-  Page page{page_file};
-  write_report_page(page, model);
-  textio::complete_output(ctx.outputs, page_file);
-
-  auto station_file = textio::create_output(ctx.outputs, names[1]);
-  textio::write_free(ctx.console, context::writing(ctx.outputs, "run report file: "), names[1]);
-  write_station_table(station_file, model);
-  textio::complete_output(ctx.outputs, station_file);
-
-  auto cell_file = textio::create_output(ctx.outputs, names[2]);
-  textio::write_free(ctx.console, context::writing(ctx.outputs, "run report file: "), names[2]);
-  write_cell_table(cell_file, model);
-  textio::complete_output(ctx.outputs, cell_file);
-
-  if (shoreline) {
-    auto transport_file = textio::create_output(ctx.outputs, names[3]);
-    textio::write_free(ctx.console, context::writing(ctx.outputs, "run report file: "), names[3]);
-    write_transport_table(transport_file, model);
-    textio::complete_output(ctx.outputs, transport_file);
+  for (std::size_t k = 0; k < names.size(); ++k) {
+    auto file = textio::create_output(ctx.outputs, names[k]);
+    textio::write_free(ctx.console, context::writing(ctx.outputs, "run report file: "), names[k]);
+    if (k == 0) {
+      Page page{file};
+      write_report_page(page, model);
+    } else if (k == 1) {
+      write_station_table(file, model);
+    } else if (k == 2) {
+      write_cell_table(file, model);
+    } else {
+      write_transport_table(file, model);
+    }
+    textio::complete_output(ctx.outputs, file);
   }
   if (ctx.outputs.check_only)
     print_checks(ctx.console, model);

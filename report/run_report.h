@@ -16,6 +16,10 @@ namespace report {
 // extension.
 std::string companion_name(const std::string& report_name, const std::string& suffix);
 
+// The report's files: the page, its station and cell tables, and for the
+// Dunelot output the sand transport table, in the order they are written.
+std::vector<std::string> report_file_names(const context::RunParameters& p);
+
 // The run's output series as spans for the statistics, which may run on a
 // thread of their own while the outputs are written.
 SeriesSpans series_spans(const context::RunContext& ctx);

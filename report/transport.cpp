@@ -1,10 +1,8 @@
 #include "report/transport.h"
 
 #include <algorithm>
-#include <bit>
 #include <cmath>
 #include <cstdint>
-#include <cstring>
 #include <numbers>
 
 #include "report/station_climate.h"
@@ -70,6 +68,11 @@ Breaking break_wave(double hs0, double sin0, double cos0, double c0, double cg0,
   return {hb, std::copysign(v, sin0), std::sqrt(1.0 - v * v), false};
 }
 
+double cerc_factor(const SedimentParameters& p) {
+  return cerc_coefficient * water_density * std::sqrt(gravity) /
+         (16.0 * std::sqrt(p.breaker_index) * (sand_density - water_density) * porosity_factor(p));
+}
+
 namespace {
 
 // The formulas' factors that depend on the sediment and the beach alone.
@@ -80,12 +83,9 @@ struct Coefficients {
 Coefficients coefficients(const SedimentParameters& p) {
   const double d50 = p.d50_mm / 1000.0;  // m
   const double bulk = sand_density * porosity_factor(p);
-  return {
-      cerc_coefficient * water_density * std::sqrt(gravity) /
-          (16.0 * std::sqrt(p.breaker_index) * (sand_density - water_density) * porosity_factor(p)),
-      2.27 * std::pow(p.slope, 0.75) * std::pow(d50, -0.25) / bulk,
-      0.00018 * sand_density * std::sqrt(gravity) * std::pow(p.slope, 0.4) * std::pow(d50, -0.6) /
-          bulk};
+  return {cerc_factor(p), 2.27 * std::pow(p.slope, 0.75) * std::pow(d50, -0.25) / bulk,
+          0.00018 * sand_density * std::sqrt(gravity) * std::pow(p.slope, 0.4) *
+              std::pow(d50, -0.6) / bulk};
 }
 
 double cerc(const Breaking& b, const Coefficients& k) {
@@ -173,7 +173,7 @@ StationTransport station_transport(std::span<const float> height, std::span<cons
       add(t.van_rijn, van_rijn(b, coef));
     }
     // The shore normal turned by phi: theta - phi, by its sine and cosine.
-    turned_cerc(hs, sin0, cos0, c0, cg0, h0, p, sin_phi, cos_phi, q);
+    turned_cerc(hs, sin0, cos0, c0, cg0, h0, p.breaker_index, coef.cerc, sin_phi, cos_phi, q);
     for (int k = 0; k < rotation_count; ++k) turned[k] += q[k];
   }
   if (valid == 0)

@@ -49,6 +49,10 @@ struct Breaking {
 Breaking break_wave(double hs0, double sin0, double cos0, double c0, double cg0, double h0,
                     double gamma);
 
+// The CERC formula's factor K rho sqrt(g) / (16 sqrt(gamma) (rho_s - rho)
+// (1 - p)): the rate is this times Hb^2.5 sin 2 theta_b.
+double cerc_factor(const SedimentParameters& p);
+
 // Bulk volume transport rates (m^3/s, pores included) of a breaking wave of
 // period tp; the sign of sin 2 theta_b gives the direction (positive: toward
 // increasing alongshore distance).

@@ -52,20 +52,14 @@ void write_rate_chart(Page& page, const ReportModel& model, const std::vector<st
       high = std::max({high, y->net(), y->gross()});
     }
   }
-  if (!(far - near > 0.0))
-    far = near + 1.0;
-  const double step = nice_step(std::max(high - low, 1.0), 5);
-  low = std::floor(low / step - 1e-9) * step;
-  high = std::ceil(high / step + 1e-9) * step;
-  if (!(high - low > 0.0))
-    high = low + step;
-  const CoastPlot plot{left, top, height, right, near, far, low, high};
+  double step = 1.0;
+  const CoastPlot plot = coast_plot(left, top, height, right, near, far, low, high, step);
   const auto x_of = [&](double d) { return plot.x(d); };
   const auto y_of = [&](double v) { return plot.y(v); };
   page << "<svg class=\"rates\" xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 1000 290\" "
           "role=\"img\" aria-label=\"yearly sand transport along the coast\">\r\n";
   write_cell_edges(page, plot, edges);
-  write_value_axis(page, left, top, height, high, step, low, right);
+  write_value_axis(page, left, top, height, plot.high, step, plot.low, right);
   page << "<path class=\"zero\" d=\"M" << Num{left} << " " << Num{y_of(0)} << "H" << Num{right}
        << "\"/>\r\n";
   const struct {

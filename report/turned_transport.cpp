@@ -26,17 +26,15 @@ inline float newton_v(float v, float p, float vmax) {
 }  // namespace
 
 void turned_cerc(double hs0_d, double sin0_d, double cos0_d, double c0_d, double cg0_d, double h0_d,
-                 const SedimentParameters& p, const float (&sin_phi)[turned_lanes],
+                 double breaker_index, double cerc_factor, const float (&sin_phi)[turned_lanes],
                  const float (&cos_phi)[turned_lanes], float (&q)[turned_lanes]) {
-  const float gamma = static_cast<float>(p.breaker_index);
+  const float gamma = static_cast<float>(breaker_index);
   const float hs0 = static_cast<float>(hs0_d), sin0 = static_cast<float>(sin0_d),
               cos0 = static_cast<float>(cos0_d), h0 = static_cast<float>(h0_d);
   const float root_g_gamma = std::sqrt(static_cast<float>(gravity) / gamma);
   const float per_c0 = root_g_gamma / static_cast<float>(c0_d);
   const float flux0 = hs0 * hs0 * static_cast<float>(cg0_d) / root_g_gamma;
-  const float k = static_cast<float>(
-      cerc_coefficient * water_density * std::sqrt(gravity) /
-      (16.0 * std::sqrt(p.breaker_index) * (sand_density - water_density) * (1.0 - p.porosity)));
+  const float k = static_cast<float>(cerc_factor);
   const float q_here_factor = k * hs0 * hs0 * std::sqrt(hs0) * 2.0f;
   const bool high = hs0 >= gamma * h0;
   const float vmax = std::sqrt(static_cast<float>(largest_v2));

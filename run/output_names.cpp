@@ -12,17 +12,8 @@
 namespace run {
 
 std::vector<std::string> input_names(const context::RunContext& ctx) {
-  const context::RunParameters& p = ctx.params;
   std::vector<std::string> names{control_file_name};
-  for (const std::string* name : {&p.sim_file, &p.std_file, &p.station_output_file, &p.dep_file})
-    names.emplace_back(textio::trimmed(*name));
-  if (p.krv_mode == 0)
-    names.emplace_back(textio::trimmed(p.frequency_file));
-  if (context::is_dunelot_output(p)) {
-    names.emplace_back(textio::trimmed(p.dun_file));
-    if (p.shore_dx == -1.0)
-      names.emplace_back(textio::trimmed(p.shdx_file));
-  }
+  for (context::InputFile& f : context::input_files(ctx.params)) names.push_back(std::move(f.name));
   return names;
 }
 
@@ -39,12 +30,7 @@ std::vector<std::string> output_names(const context::RunContext& ctx) {
       names.push_back(shoreline::wave_file_name(station));
   }
   if (context::report_requested(p)) {
-    const std::string page(textio::trimmed(p.report_file));
-    names.push_back(page);
-    names.push_back(report::companion_name(page, "stations"));
-    names.push_back(report::companion_name(page, "cells"));
-    if (context::is_dunelot_output(p))
-      names.push_back(report::companion_name(page, "transport"));
+    for (std::string& name : report::report_file_names(p)) names.push_back(std::move(name));
   }
   return names;
 }
