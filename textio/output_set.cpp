@@ -131,11 +131,16 @@ void remove_leftovers(const std::string& folder) {
   }
 }
 
+// The set's next temporary name in folder, ".quilbar-<process>-<n>.tmp".
+std::string next_temp_name(OutputSet& set, const std::string& folder) {
+  return folder + ".quilbar-" + std::to_string(process_id()) + "-" +
+         std::to_string(++set.temp_counter) + ".tmp";
+}
+
 // A temporary name of this run in folder that no file holds now.
 std::string free_temp_name(OutputSet& set, const std::string& folder) {
   for (;;) {
-    std::string name = folder + ".quilbar-" + std::to_string(process_id()) + "-" +
-                       std::to_string(++set.temp_counter) + ".tmp";
+    std::string name = next_temp_name(set, folder);
     std::error_code ec;
     if (!std::filesystem::exists(std::filesystem::symlink_status(name, ec)))
       return name;
@@ -235,12 +240,11 @@ OutputFile create_output(OutputSet& set, const std::string& path) {
     set.swept_folders.push_back(folder);
     remove_leftovers(folder);
   }
-  const std::string stem = folder + ".quilbar-" + std::to_string(process_id()) + "-";
   OutputFile out;
   out.name = path;
   int error = EEXIST;
   for (int attempt = 0; attempt < temp_name_attempts && error == EEXIST; ++attempt) {
-    out.temp_name = stem + std::to_string(++set.temp_counter) + ".tmp";
+    out.temp_name = next_temp_name(set, folder);
     errno = 0;
     const int fd = open_new(out.temp_name);
     if (fd < 0) {
