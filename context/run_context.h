@@ -16,6 +16,7 @@
 #include "textio/output_file.h"
 #include "textio/output_set.h"
 #include "textio/record_file.h"
+#include "textio/record_pieces.h"
 
 namespace context {
 
@@ -25,8 +26,8 @@ struct RunContext {
   // The files the run writes, put in place together at its normal end.
   textio::OutputSet outputs;
   // Threads the run may use for work whose results do not depend on them
-  // (formatting blocks of output ahead, the report's statistics); 1: all on
-  // this one.
+  // (reading the station output in pieces, formatting blocks of output ahead,
+  // the report's statistics); 1: all on this one.
   unsigned thread_count = 1;
 
   // Wave-model inputs, open from the input checks until they are closed.
@@ -38,6 +39,8 @@ struct RunContext {
   // Counts.
   std::int32_t station_count = 0;
   std::int32_t station_record_count = 0;
+  // Where the station output can be cut into pieces read at the same time.
+  std::vector<textio::RecordMark> station_record_marks;
   std::int32_t input_event_count = 0;
   std::int32_t output_event_count = 0;
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <map>
 #include <string>
 
 #include "tests/support.h"
@@ -58,6 +59,51 @@ TEST(thread_count, a_fault_part_way_is_the_same_on_any_number_of_threads) {
     if (first.exit_status == -1)
       first = r;
     EXPECT_EQ(r.out, first.out);
+  }
+}
+
+// coast_year's station output (3.5 MB) is read in pieces of 1 MiB on more
+// than one thread. A fault or an irregular record at a piece's first record,
+// or a read that runs over into it from the record before, gives what one
+// thread gives: the same console, report of the fault (file, record, reason)
+// and files.
+TEST(thread_count, station_output_faults_at_piece_starts) {
+  struct Case {
+    const char* what;
+    int before;               // records before the piece's first that the change starts at
+    const char* replacement;  // for that record, without its line end
+  };
+  const Case cases[] = {
+      {"no number at a piece's first record", 0, "x 6 21 1.09 6.6 279"},
+      {"a read over into a piece's first record", 1, "7 6 21\n1.09 6.6 279"},
+      {"a slash in a piece's first record", 0, "7 6 21 /"},
+      {"no number on the record before", 1, "7 6 21 1.09 6.6 west"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    RunResult first;
+    std::map<std::string, std::string> first_files;
+    for (const char* threads : {"QUILBAR_THREADS=1", "QUILBAR_THREADS=2", "QUILBAR_THREADS=7"}) {
+      SCOPED_TRACE(threads);
+      ScratchDir dir;
+      dir.copy_from_source("examples/coast_year");
+      testing_support::drop_report_record(dir);
+      std::string text = dir.read("selhts.out");
+      std::size_t start = text.find('\n', (std::size_t{1} << 20) - 1) + 1;
+      for (int k = 0; k < c.before; ++k) start = text.rfind('\n', start - 2) + 1;
+      text.replace(start, text.find('\n', start) - start, c.replacement);
+      dir.write("selhts.out", text);
+      const RunResult r = dir.run_with_environment(threads);
+      if (first.exit_status == -1) {
+        first = r;
+        first_files = folder_snapshot(dir);
+        continue;
+      }
+      EXPECT_EQ(r.exit_status, first.exit_status);
+      EXPECT_EQ(r.out, first.out);
+      EXPECT_EQ(r.err, first.err);
+      EXPECT_TRUE(folder_snapshot(dir) == first_files);
+    }
   }
 }
 

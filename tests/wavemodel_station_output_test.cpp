@@ -113,6 +113,88 @@ TEST(wavemodel_station_output, unreadable_values_are_fatal) {
   }
 }
 
+// What a read of the station output leaves: the tables and cells, or the
+// failure's report, and the record read next.
+std::string read_outcome(textio::RecordFile& f, std::int32_t events, std::int32_t stations,
+                         const std::vector<textio::RecordMark>& marks, unsigned threads) {
+  std::string seen;
+  try {
+    const auto out = wavemodel::read_station_output(f, events, stations, marks, threads);
+    for (std::size_t s = 0; s < out.station_i.size(); ++s)
+      seen += std::to_string(out.station_i[s]) + "," + std::to_string(out.station_j[s]) + " ";
+    for (std::size_t k = 0; k < out.wave_height.values.size(); ++k) {
+      seen += std::to_string(out.wave_height.values[k]) + "/" +
+              std::to_string(out.wave_period.values[k]) + "/" +
+              std::to_string(out.wave_direction.values[k]) + " ";
+    }
+    const auto next = textio::next_record(f);
+    seen += "next: " + (next ? std::string(*next) : std::string("end"));
+  } catch (const textio::IoError& e) {
+    seen = std::string("failure: ") + e.what();
+  }
+  return seen;
+}
+
+TEST(wavemodel_station_output, read_in_pieces_is_the_read_in_order) {
+  // 8 events at 3 stations, record q holding "q i j h t d" with values of q.
+  // Each case changes one record (or the end of the file): whatever the
+  // marks and threads, every outcome is the one of the read in order, also
+  // when the change lies on a piece's first or last record.
+  constexpr std::int32_t events = 8, stations = 3;
+  struct Case {
+    const char* what;
+    int record;  // the record replaced (from 0), -1 none
+    const char* replacement;
+    int second = -1;  // a second record replaced
+    const char* second_replacement = "";
+  };
+  const Case cases[] = {
+      {"every record plain", -1, ""},
+      {"values after the sixth and commas", 4, "5, 2, 3, 1.25, 7.5, 90.5 88 99"},
+      {"a read over two records", 7, "8 4 5\n1.5 6 180"},
+      {"a null value keeps the height", 9, "10 4 5 ,, 6 180"},
+      {"a slash keeps the rest", 11, "12 7 8 2.5 /"},
+      {"a repeat", 13, "14 2*6 1.0 2.0 3.0"},
+      {"a cell changed on the last event", 22, "23 9 9 1 1 1"},
+      {"a failure", 16, "17 1 1 high 8 45"},
+      {"a failure on the last read", 23, "24 1 x 1 1 1"},
+      {"a blank record", 5, "\n6 1 1 1 1 1"},
+      {"CR LF", 2, "3 1 1 1 1 1\r"},
+      {"the file ends early", 21, ""},
+      // After the read over two records, read 10 is record 11, whose null
+      // value keeps the height 0.0, not record 10's.
+      {"a null value after a read over two records", 7, "8 4 5\n1.5 6 180", 10, "11 1 1 ,, 6 180"},
+  };
+  for (const auto& c : cases) {
+    std::string text;
+    for (int q = 0; q < events * stations; ++q) {
+      std::string record = std::to_string(q + 1) + " " + std::to_string(q % 5 + 1) + " " +
+                           std::to_string(q % 7 + 1) + " " + std::to_string(q) + ".25 " +
+                           std::to_string(q + 3) + ".5 " + std::to_string(q * 11) + ".125";
+      if (q == c.record) {
+        record = c.replacement;
+        if (std::string_view(c.what) == "the file ends early")
+          break;
+      }
+      if (q == c.second)
+        record = c.second_replacement;
+      text += record + "\n";
+    }
+    auto in_order = textio::records_from_text("selhts.out", text);
+    const std::string expected = read_outcome(in_order, events, stations, {}, 1);
+    for (const std::int64_t spacing : {1, 40, 100}) {
+      for (const unsigned threads : {2u, 3u}) {
+        SCOPED_TRACE(std::string(c.what) + ", spacing " + std::to_string(spacing) + ", threads " +
+                     std::to_string(threads));
+        auto f = textio::records_from_text("selhts.out", text);
+        const auto count = textio::count_records(f, threads, spacing);
+        ASSERT_GT(count.marks.size(), 1u);
+        EXPECT_EQ(read_outcome(f, events, stations, count.marks, threads), expected);
+      }
+    }
+  }
+}
+
 TEST(wavemodel_station_output, first_station_outside_the_grid) {
   struct Case {
     const char* what;

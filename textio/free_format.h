@@ -99,6 +99,43 @@ ReadStatus read_free(RecordFile& f, T&&... targets) {
   }
 }
 
+// The read of number targets where the whole read lies in one record of plain
+// numbers: true, with the targets as read_free sets them, when every target is
+// a plain number within `record` (what follows the last is passed over, as a
+// read passes over the rest of its record). False for anything else (the
+// record ends first, a null value, a repeat, a slash, no number of the type),
+// the targets then holding anything: that record is for read_free, which may
+// go on over the next records or fail. The byte after the record must be
+// readable and no part of a number (its line end).
+template <class... T>
+bool read_plain_record(std::string_view record, T&... targets) {
+  const char* p = record.data();
+  const char* const last = p + record.size();
+  const auto take = [&p, last](auto& target, bool after_value) {
+    using Target = std::remove_cvref_t<decltype(target)>;
+    p = scan_detail::skip_blanks(p, last);
+    if (p != last && *p == ',' && after_value)
+      p = scan_detail::skip_blanks(p + 1, last);
+    if (p == last || *p == ',')
+      return false;
+    const char* stop;
+    if constexpr (std::is_same_v<Target, std::int32_t>) {
+      stop = scan_int32<true>(p, last, target);
+    } else if constexpr (std::is_same_v<Target, float>) {
+      stop = scan_real32<true>(p, last, target);
+    } else {
+      static_assert(std::is_same_v<Target, double>, "4-byte integers and reals only");
+      stop = scan_real64<true>(p, last, target);
+    }
+    if (stop == nullptr || (stop != last && !free_detail::ends_unquoted(*stop)))
+      return false;
+    p = stop;
+    return true;
+  };
+  bool after_value = false;
+  return ((take(targets, after_value) && (after_value = true)) && ...);
+}
+
 // The same read where no status is tested: a failure raises IoError naming the
 // file, the record and the reason.
 void read_free_required_items(RecordFile& f, std::span<const FreeItem> items);

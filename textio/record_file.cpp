@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <utility>
@@ -12,8 +13,6 @@ namespace textio {
 namespace {
 
 constexpr std::size_t chunk_size = 1 << 18;
-// A record longer than this is refused rather than grown without bound.
-constexpr std::size_t longest_record = std::size_t{1} << 28;
 
 bool is_directory(const std::string& path) {
   struct stat st;
@@ -26,6 +25,7 @@ bool refill(RecordFile& f) {
     return false;
   if (f.begin > 0) {
     std::memmove(f.buffer.data(), f.buffer.data() + f.begin, f.end - f.begin);
+    f.buffer_offset += static_cast<std::int64_t>(f.begin);
     f.end -= f.begin;
     f.begin = 0;
     f.buffer[f.end] = '\n';
@@ -74,6 +74,7 @@ RecordFile& RecordFile::operator=(RecordFile&& other) noexcept {
     name = std::move(other.name);
     file = std::exchange(other.file, nullptr);
     buffer = std::move(other.buffer);
+    buffer_offset = other.buffer_offset;
     begin = other.begin;
     end = other.end;
     input_done = other.input_done;
@@ -174,6 +175,33 @@ void rewind(RecordFile& f) {
     throw IoError(f.name, system_reason("cannot rewind", errno));
   std::clearerr(f.file);
   f.begin = f.end = 0;
+  f.buffer_offset = 0;
+  f.input_done = false;
+}
+
+std::int64_t record_offset(const RecordFile& f) {
+  return f.buffer_offset + static_cast<std::int64_t>(f.begin);
+}
+
+void seek_records(RecordFile& f, std::int64_t offset, std::int64_t records_before) {
+  f.record_number = records_before;
+  f.repeat_current = false;
+  f.current = {};
+  if (f.file == nullptr) {
+    f.begin =
+        static_cast<std::size_t>(std::min<std::int64_t>(offset, static_cast<std::int64_t>(f.end)));
+    return;
+  }
+#ifdef _WIN32
+  const int moved = _fseeki64(f.file, offset, SEEK_SET);
+#else
+  const int moved = fseeko(f.file, static_cast<off_t>(offset), SEEK_SET);
+#endif
+  if (moved != 0)
+    throw IoError(f.name, system_reason("cannot seek", errno));
+  std::clearerr(f.file);
+  f.begin = f.end = 0;
+  f.buffer_offset = offset;
   f.input_done = false;
 }
 

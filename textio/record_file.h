@@ -16,6 +16,7 @@ struct RecordFile {
   std::string name;                // as shown in diagnostics
   std::FILE* file = nullptr;       // null for a text in memory
   std::vector<char> buffer;        // file data, or the whole text in memory
+  std::int64_t buffer_offset = 0;  // where in the file buffer[0] lies
   std::size_t begin = 0;           // first unread byte of buffer
   std::size_t end = 0;             // one past the last valid byte of buffer
   bool input_done = false;         // the file has nothing more to give
@@ -49,6 +50,17 @@ std::string_view next_record_required(RecordFile& f);
 void step_back(RecordFile& f);
 // Moves back to the first record.
 void rewind(RecordFile& f);
+
+// Where in the file the next record starts (the byte after the record just
+// read; not after step_back): with its number, a place seek_records can come
+// back to.
+std::int64_t record_offset(const RecordFile& f);
+// Moves to the record that starts at byte `offset`, `records_before` records
+// after the first: the next read returns it, numbered records_before + 1.
+void seek_records(RecordFile& f, std::int64_t offset, std::int64_t records_before);
+
+// A record of this many bytes or more is refused ("record too long").
+inline constexpr std::size_t longest_record = std::size_t{1} << 28;
 
 // Whether something of this name exists (a directory too: opening it then
 // fails with the I/O layer's report). A name holding a NUL byte names nothing.

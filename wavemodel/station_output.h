@@ -10,6 +10,7 @@
 #include "context/table.h"
 #include "textio/output_file.h"
 #include "textio/record_file.h"
+#include "textio/record_pieces.h"
 
 namespace wavemodel {
 
@@ -22,14 +23,27 @@ struct StationOutput {
 // Counts every record from the first to the end of the file, blank ones
 // included, then rewinds the file to its first record.
 std::int32_t count_station_records(textio::RecordFile& station_output_file);
+// The same on `threads` threads, with the marks that let read_station_output
+// read the file in pieces (none where it cannot or need not be).
+std::int32_t count_station_records(textio::RecordFile& station_output_file, unsigned threads,
+                                   std::vector<textio::RecordMark>& marks);
 
 // Reads input_event_count x station_count records from the current record on,
 // six values each read free-format: the first is dropped, then i, j, height,
 // period and direction. A record with fewer values lets the read go on over
 // the next records; values after the sixth are ignored. IoError when a value is
 // no number of its type or the file ends first.
+//
+// From the first record, with the marks of the count and more than one
+// thread, the pieces between marks are read at the same time, each record
+// taken as one read of six plain numbers. The first record that is not that
+// (and everything after it) is read as above, from a mark at least a station
+// count of records before it: the values, the cells and any failure (its
+// record, its reason) are those of the read in order.
 StationOutput read_station_output(textio::RecordFile& station_output_file,
-                                  std::int32_t input_event_count, std::int32_t station_count);
+                                  std::int32_t input_event_count, std::int32_t station_count,
+                                  const std::vector<textio::RecordMark>& marks = {},
+                                  unsigned threads = 1);
 
 // The first station (from 1) whose cell is not in the grid of grid_ni x grid_nj
 // cells, or 0 when every station's cell is.

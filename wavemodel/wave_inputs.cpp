@@ -20,7 +20,8 @@ context::Status read_wave_model_counts(context::RunContext& ctx) {
     return context::Status::error_stop;
   }
 
-  ctx.station_record_count = count_station_records(*ctx.station_output);
+  ctx.station_record_count =
+      count_station_records(*ctx.station_output, ctx.thread_count, ctx.station_record_marks);
   ctx.input_event_count = ctx.station_record_count / ctx.station_count;
 
   const std::int32_t periods = ctx.params.period_count;
@@ -63,7 +64,8 @@ context::Status read_wave_model_values(context::RunContext& ctx) {
       context::Status::error_stop)
     return context::Status::error_stop;
   StationOutput stations =
-      read_station_output(*ctx.station_output, ctx.input_event_count, ctx.station_count);
+      read_station_output(*ctx.station_output, ctx.input_event_count, ctx.station_count,
+                          ctx.station_record_marks, ctx.thread_count);
   ctx.station_i = std::move(stations.station_i);
   ctx.station_j = std::move(stations.station_j);
   ctx.wave_height = std::move(stations.wave_height);

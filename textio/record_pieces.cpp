@@ -1,0 +1,274 @@
+#include "textio/record_pieces.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+#include "textio/parallel_parts.h"
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace textio {
+namespace {
+
+constexpr std::int64_t smallest_spacing = std::int64_t{1} << 20;
+
+// The size of the file behind f (of the text, in memory); -1 when it is no
+// regular file that can be read at an offset.
+std::int64_t piece_file_size(const RecordFile& f) {
+  if (f.file == nullptr)
+    return static_cast<std::int64_t>(f.end);
+#ifdef _WIN32
+  return -1;
+#else
+  struct stat st;
+  if (::fstat(::fileno(f.file), &st) != 0 || !S_ISREG(st.st_mode))
+    return -1;
+  return static_cast<std::int64_t>(st.st_size);
+#endif
+}
+
+// The first multiple of spacing above `offset`.
+std::int64_t next_multiple(std::int64_t offset, std::int64_t spacing) {
+  return (offset / spacing + 1) * spacing;
+}
+
+// Records counted the plain way, with marks when `spacing` is above 0.
+RecordCount count_in_order(RecordFile& f, std::int64_t spacing) {
+  RecordCount c;
+  if (spacing > 0)
+    c.marks.push_back({0, 0});
+  std::int64_t mark_at = spacing > 0 ? spacing : -1;
+  std::int64_t marked = -1;  // a mark noted once its record is there
+  while (next_record(f)) {
+    if (marked >= 0) {
+      c.marks.push_back({marked, c.records});
+      marked = -1;
+    }
+    ++c.records;
+    if (mark_at > 0 && record_offset(f) >= mark_at) {
+      marked = record_offset(f);
+      mark_at = next_multiple(marked, spacing);
+    }
+  }
+  rewind(f);
+  return c;
+}
+
+#ifndef _WIN32
+// What one thread found in its bytes [from, to) of the file.
+struct Tally {
+  std::int64_t line_ends = 0;
+  std::int64_t first_end = -1, last_end = -1;  // where its first and last '\n' lie
+  std::int64_t longest_inside = 0;             // the longest record between two of them
+  std::vector<RecordMark> marks;               // index: its own line ends up to there
+  bool failed = false;
+};
+
+ssize_t read_at(int descriptor, char* to, std::size_t bytes, std::int64_t offset) {
+  for (;;) {
+    const ssize_t got = ::pread(descriptor, to, bytes, static_cast<off_t>(offset));
+    if (got >= 0 || errno != EINTR)
+      return got;
+  }
+}
+
+void tally_bytes(int descriptor, std::int64_t from, std::int64_t to, std::int64_t spacing,
+                 std::size_t block_bytes, Tally& t) {
+  std::vector<char> block(block_bytes);
+  std::int64_t mark_at = next_multiple(from, spacing);
+  for (std::int64_t at = from; at < to;) {
+    const auto want = static_cast<std::size_t>(
+        std::min<std::int64_t>(static_cast<std::int64_t>(block_bytes), to - at));
+    const ssize_t got = read_at(descriptor, block.data(), want, at);
+    if (got <= 0) {
+      t.failed = true;  // an error, or the file is shorter than it was
+      return;
+    }
+    const char* data = block.data();
+    const char* stop = data + got;
+    for (const char* p = data;;) {
+      const void* lf = std::memchr(p, '\n', static_cast<std::size_t>(stop - p));
+      if (lf == nullptr)
+        break;
+      const char* q = static_cast<const char*>(lf);
+      const std::int64_t end = at + (q - data);
+      if (t.last_end >= 0) {
+        t.longest_inside = std::max(t.longest_inside, end - t.last_end - 1);
+      } else {
+        t.first_end = end;
+      }
+      t.last_end = end;
+      ++t.line_ends;
+      if (end + 1 >= mark_at) {
+        t.marks.push_back({end + 1, t.line_ends});
+        mark_at = next_multiple(end + 1, spacing);
+      }
+      p = q + 1;
+    }
+    at += got;
+  }
+}
+
+// The records of a file of `size` bytes counted on `threads` threads, each
+// over its own stretch of bytes; nullopt where the plain count is to be made
+// (a read failed, or a record is so long that the plain count refuses it and
+// must say where).
+std::optional<RecordCount> count_in_pieces(const RecordFile& f, std::int64_t size, unsigned threads,
+                                           std::int64_t spacing, std::size_t block_bytes) {
+  const int descriptor = ::fileno(f.file);
+  const std::size_t parts = threads;
+  std::vector<Tally> tallies(parts);
+  run_parts(parts, threads, [&](std::size_t k) {
+    const std::int64_t from =
+        size * static_cast<std::int64_t>(k) / static_cast<std::int64_t>(parts);
+    const std::int64_t to =
+        size * static_cast<std::int64_t>(k + 1) / static_cast<std::int64_t>(parts);
+    tally_bytes(descriptor, from, to, spacing, block_bytes, tallies[k]);
+  });
+  RecordCount c;
+  c.marks.push_back({0, 0});
+  std::int64_t before = 0, last_end = -1, longest = 0;
+  for (const Tally& t : tallies) {
+    if (t.failed)
+      return std::nullopt;
+    if (t.first_end >= 0) {
+      longest = std::max({longest, t.longest_inside, t.first_end - last_end - 1});
+      last_end = t.last_end;
+    }
+    for (const RecordMark& m : t.marks) {
+      if (m.offset < size)
+        c.marks.push_back({m.offset, before + m.index});
+    }
+    before += t.line_ends;
+  }
+  longest = std::max(longest, size - last_end - 1);
+  if (static_cast<std::uint64_t>(longest) >= longest_record / 2)
+    return std::nullopt;
+  c.records = before + (last_end == size - 1 ? 0 : 1);
+  return c;
+}
+#endif
+
+}  // namespace
+
+bool pieces_readable(const RecordFile& f) {
+  return piece_file_size(f) >= 0;
+}
+
+RecordCount count_records(RecordFile& f, unsigned threads, std::int64_t spacing,
+                          std::size_t block_bytes) {
+  const std::int64_t size = threads > 1 ? piece_file_size(f) : -1;
+  if (spacing <= 0) {
+    spacing = std::max(smallest_spacing, size / (8 * static_cast<std::int64_t>(threads)));
+    if (size < 2 * spacing)
+      return count_in_order(f, 0);
+  }
+  if (size < 0)
+    return count_in_order(f, 0);
+#ifndef _WIN32
+  if (f.file != nullptr && f.record_number == 0 && size > 0) {
+    if (auto c = count_in_pieces(f, size, threads, spacing, block_bytes)) {
+      rewind(f);
+      return std::move(*c);
+    }
+  }
+#endif
+  return count_in_order(f, spacing);
+}
+
+PieceReader::PieceReader(const RecordFile& f, RecordMark from, std::size_t block_bytes)
+    : buffer_offset_(from.offset), block_bytes_(std::max<std::size_t>(block_bytes, 2)) {
+  if (f.file == nullptr) {
+    data_ = f.buffer.data();
+    buffer_offset_ = 0;
+    end_ = f.end;
+    begin_ = static_cast<std::size_t>(std::clamp<std::int64_t>(from.offset, 0, f.end));
+    input_done_ = true;
+    failed_ = from.offset < 0 || from.offset > static_cast<std::int64_t>(f.end) ||
+              (begin_ > 0 && data_[begin_ - 1] != '\n');
+    return;
+  }
+#ifdef _WIN32
+  failed_ = true;
+#else
+  descriptor_ = ::fileno(f.file);
+  buffer_.resize(block_bytes_ + 1);
+  buffer_[0] = '\n';
+  data_ = buffer_.data();
+  if (from.offset > 0) {
+    char before = 0;
+    failed_ = read_at(descriptor_, &before, 1, from.offset - 1) != 1 || before != '\n';
+  }
+#endif
+}
+
+bool PieceReader::refill() {
+  if (input_done_ || failed_)
+    return false;
+#ifndef _WIN32
+  if (begin_ > 0) {
+    std::memmove(buffer_.data(), buffer_.data() + begin_, end_ - begin_);
+    buffer_offset_ += static_cast<std::int64_t>(begin_);
+    end_ -= begin_;
+    begin_ = 0;
+  }
+  if (end_ + 1 >= buffer_.size()) {
+    if (buffer_.size() >= longest_record) {
+      failed_ = true;
+      return false;
+    }
+    buffer_.resize(buffer_.size() * 2);
+  }
+  const ssize_t got = read_at(descriptor_, buffer_.data() + end_, buffer_.size() - end_ - 1,
+                              buffer_offset_ + static_cast<std::int64_t>(end_));
+  data_ = buffer_.data();
+  if (got <= 0) {
+    failed_ = got < 0;
+    input_done_ = true;
+    buffer_[end_] = '\n';
+    return false;
+  }
+  end_ += static_cast<std::size_t>(got);
+  buffer_[end_] = '\n';
+  return true;
+#else
+  return false;
+#endif
+}
+
+std::optional<std::string_view> PieceReader::next() {
+  if (failed_)
+    return std::nullopt;
+  std::size_t searched = begin_;
+  for (;;) {
+    if (searched < end_) {
+      const void* lf = std::memchr(data_ + searched, '\n', end_ - searched);
+      if (lf != nullptr) {
+        const char* start = data_ + begin_;
+        std::size_t length = static_cast<std::size_t>(static_cast<const char*>(lf) - start);
+        begin_ += length + 1;
+        if (length > 0 && start[length - 1] == '\r')
+          --length;
+        return std::string_view(start, length);
+      }
+    }
+    const std::size_t scanned = end_ - begin_;
+    if (!refill()) {
+      if (failed_ || begin_ == end_)
+        return std::nullopt;
+      const char* start = data_ + begin_;
+      std::size_t length = end_ - begin_;
+      begin_ = end_;
+      if (start[length - 1] == '\r')
+        --length;
+      return std::string_view(start, length);
+    }
+    searched = begin_ + scanned;
+  }
+}
+
+}  // namespace textio

@@ -1,0 +1,70 @@
+// textio/record_pieces.h: one record file read in pieces on several threads.
+// A first pass counts the records and notes marks through the file (where a
+// record starts, and how many come before it); the pieces between marks can
+// then be read at the same time, each by its own reader, and every record
+// keeps the number a reading from the start gives it.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+#include "textio/record_file.h"
+
+namespace textio {
+
+struct RecordMark {
+  std::int64_t offset = 0;  // the byte where a record starts
+  std::int64_t index = 0;   // the records before it
+};
+
+struct RecordCount {
+  std::int64_t records = 0;
+  // Ascending, the first at {0, 0}; none where the file cannot be read in
+  // pieces or is too small to be worth it.
+  std::vector<RecordMark> marks;
+};
+
+// Whether f can be read in pieces: a text in memory, or a regular file where
+// the system reads at an offset without moving a shared position.
+bool pieces_readable(const RecordFile& f);
+
+// Counts the records from the first on, as next_record sees them, and leaves f
+// at its first record. Where f can be read in pieces and `threads` is above 1,
+// a mark is noted at the first record starting at or after every `spacing`
+// bytes (0: about eight pieces a thread, none below 1 MiB), and a file is
+// counted in pieces on `threads` threads. IoError as next_record gives it.
+RecordCount count_records(RecordFile& f, unsigned threads, std::int64_t spacing = 0,
+                          std::size_t block_bytes = std::size_t{1} << 20);
+
+// Reads the records of f from a mark on, in order, through a buffer of its own
+// (read `block_bytes` at a time), so that several readers of one file can run
+// at once. A record comes without its line end; the byte after it can be read
+// and is '\n' or '\r'.
+class PieceReader {
+ public:
+  PieceReader(const RecordFile& f, RecordMark from, std::size_t block_bytes = std::size_t{1} << 20);
+  // The next record, or nullopt at the end of the file or when a read failed
+  // (failed() then tells) or a record is too long.
+  std::optional<std::string_view> next();
+  // Whether the mark was no record start (the byte before it is no '\n'), a
+  // read failed or a record was too long: what was read is not to be trusted.
+  bool failed() const { return failed_; }
+  // Where the next record starts.
+  std::int64_t offset() const { return buffer_offset_ + static_cast<std::int64_t>(begin_); }
+
+ private:
+  bool refill();
+
+  int descriptor_ = -1;  // -1: a text in memory, read in place
+  const char* data_ = nullptr;
+  std::vector<char> buffer_;
+  std::int64_t buffer_offset_ = 0;  // where in the file data_[0] lies
+  std::size_t begin_ = 0, end_ = 0;
+  std::size_t block_bytes_;
+  bool input_done_ = false;
+  bool failed_ = false;
+};
+
+}  // namespace textio
