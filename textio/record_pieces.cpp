@@ -7,6 +7,7 @@
 #include "textio/parallel_parts.h"
 
 #ifndef _WIN32
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -76,39 +77,65 @@ ssize_t read_at(int descriptor, char* to, std::size_t bytes, std::int64_t offset
   }
 }
 
+// The line ends among `bytes` bytes at `data`, which lie at `at` in the file.
+void tally_block(const char* data, std::size_t bytes, std::int64_t at, std::int64_t spacing,
+                 std::int64_t& mark_at, Tally& t) {
+  const char* const stop = data + bytes;
+  for (const char* p = data;;) {
+    const void* lf = std::memchr(p, '\n', static_cast<std::size_t>(stop - p));
+    if (lf == nullptr)
+      return;
+    const char* q = static_cast<const char*>(lf);
+    const std::int64_t end = at + (q - data);
+    if (t.last_end >= 0) {
+      t.longest_inside = std::max(t.longest_inside, end - t.last_end - 1);
+    } else {
+      t.first_end = end;
+    }
+    t.last_end = end;
+    ++t.line_ends;
+    if (end + 1 >= mark_at) {
+      t.marks.push_back({end + 1, t.line_ends});
+      mark_at = next_multiple(end + 1, spacing);
+    }
+    p = q + 1;
+  }
+}
+
+// The bytes [from, to) of the file tallied a block at a time, mapped where
+// the system maps the file (read otherwise).
 void tally_bytes(int descriptor, std::int64_t from, std::int64_t to, std::int64_t spacing,
                  std::size_t block_bytes, Tally& t) {
-  std::vector<char> block(block_bytes);
   std::int64_t mark_at = next_multiple(from, spacing);
+  static const std::int64_t page = ::sysconf(_SC_PAGESIZE);
+  std::vector<char> block;
   for (std::int64_t at = from; at < to;) {
+    const std::int64_t start = at - at % page;
+    const auto length = static_cast<std::size_t>(
+        std::min<std::int64_t>(at - start + static_cast<std::int64_t>(block_bytes), to - start));
+    if (block.empty()) {
+      int flags = MAP_PRIVATE;
+#ifdef MAP_POPULATE
+      flags |= MAP_POPULATE;
+#endif
+      void* area = ::mmap(nullptr, length, PROT_READ, flags, descriptor, static_cast<off_t>(start));
+      if (area != MAP_FAILED) {
+        const auto skip = static_cast<std::size_t>(at - start);
+        tally_block(static_cast<const char*>(area) + skip, length - skip, at, spacing, mark_at, t);
+        ::munmap(area, length);
+        at = start + static_cast<std::int64_t>(length);
+        continue;
+      }
+      block.resize(block_bytes);
+    }
     const auto want = static_cast<std::size_t>(
-        std::min<std::int64_t>(static_cast<std::int64_t>(block_bytes), to - at));
+        std::min<std::int64_t>(static_cast<std::int64_t>(block.size()), to - at));
     const ssize_t got = read_at(descriptor, block.data(), want, at);
     if (got <= 0) {
       t.failed = true;  // an error, or the file is shorter than it was
       return;
     }
-    const char* data = block.data();
-    const char* stop = data + got;
-    for (const char* p = data;;) {
-      const void* lf = std::memchr(p, '\n', static_cast<std::size_t>(stop - p));
-      if (lf == nullptr)
-        break;
-      const char* q = static_cast<const char*>(lf);
-      const std::int64_t end = at + (q - data);
-      if (t.last_end >= 0) {
-        t.longest_inside = std::max(t.longest_inside, end - t.last_end - 1);
-      } else {
-        t.first_end = end;
-      }
-      t.last_end = end;
-      ++t.line_ends;
-      if (end + 1 >= mark_at) {
-        t.marks.push_back({end + 1, t.line_ends});
-        mark_at = next_multiple(end + 1, spacing);
-      }
-      p = q + 1;
-    }
+    tally_block(block.data(), static_cast<std::size_t>(got), at, spacing, mark_at, t);
     at += got;
   }
 }
@@ -161,6 +188,7 @@ bool pieces_readable(const RecordFile& f) {
 
 RecordCount count_records(RecordFile& f, unsigned threads, std::int64_t spacing,
                           std::size_t block_bytes) {
+  block_bytes = std::max<std::size_t>(block_bytes, 1);
   const std::int64_t size = threads > 1 ? piece_file_size(f) : -1;
   if (spacing <= 0) {
     spacing = std::max(smallest_spacing, size / (8 * static_cast<std::int64_t>(threads)));
@@ -180,11 +208,14 @@ RecordCount count_records(RecordFile& f, unsigned threads, std::int64_t spacing,
   return count_in_order(f, spacing);
 }
 
-PieceReader::PieceReader(const RecordFile& f, RecordMark from, std::size_t block_bytes)
-    : buffer_offset_(from.offset), block_bytes_(std::max<std::size_t>(block_bytes, 2)) {
+PieceReader::PieceReader(const RecordFile& f, RecordMark from, std::size_t block_bytes,
+                         std::int64_t end_hint)
+    : data_offset_(from.offset),
+      block_bytes_(std::max<std::size_t>(block_bytes, 2)),
+      end_hint_(end_hint) {
   if (f.file == nullptr) {
     data_ = f.buffer.data();
-    buffer_offset_ = 0;
+    data_offset_ = 0;
     end_ = f.end;
     begin_ = static_cast<std::size_t>(std::clamp<std::int64_t>(from.offset, 0, f.end));
     input_done_ = true;
@@ -196,48 +227,108 @@ PieceReader::PieceReader(const RecordFile& f, RecordMark from, std::size_t block
   failed_ = true;
 #else
   descriptor_ = ::fileno(f.file);
-  buffer_.resize(block_bytes_ + 1);
-  buffer_[0] = '\n';
-  data_ = buffer_.data();
+  file_size_ = piece_file_size(f);
   if (from.offset > 0) {
     char before = 0;
     failed_ = read_at(descriptor_, &before, 1, from.offset - 1) != 1 || before != '\n';
   }
+  failed_ = failed_ || file_size_ < from.offset;
 #endif
 }
 
-bool PieceReader::refill() {
-  if (input_done_ || failed_)
-    return false;
+PieceReader::~PieceReader() {
 #ifndef _WIN32
+  if (mapping_ != nullptr)
+    ::munmap(mapping_, mapped_bytes_);
+#endif
+}
+
+// The next stretch of the file mapped, from the page of the first unread
+// byte: a block, or up to the end hint when that is nearer, or twice what is
+// unread when a record runs on past it. False when the system maps nothing.
+bool PieceReader::map_more() {
+#ifdef _WIN32
+  return false;
+#else
+  const std::int64_t next = data_offset_ + static_cast<std::int64_t>(begin_);
+  const std::int64_t held = data_offset_ + static_cast<std::int64_t>(end_);
+  static const std::int64_t page = ::sysconf(_SC_PAGESIZE);
+  const std::int64_t start = next - next % page;
+  std::int64_t length = static_cast<std::int64_t>(block_bytes_);
+  if (end_hint_ > next)
+    length = std::min(length, end_hint_ - start);
+  length = std::max(length, 2 * (held - start));
+  length = std::min(length, file_size_ - start);
+  if (length <= held - start || static_cast<std::uint64_t>(length) >= longest_record)
+    return false;
+  int flags = MAP_PRIVATE;
+#ifdef MAP_POPULATE
+  flags |= MAP_POPULATE;  // the pages are read through at once
+#endif
+  void* area = ::mmap(nullptr, static_cast<std::size_t>(length), PROT_READ, flags, descriptor_,
+                      static_cast<off_t>(start));
+  if (area == MAP_FAILED)
+    return false;
+  if (mapping_ != nullptr)
+    ::munmap(mapping_, mapped_bytes_);
+  mapping_ = area;
+  mapped_bytes_ = static_cast<std::size_t>(length);
+  data_ = static_cast<const char*>(area);
+  data_offset_ = start;
+  begin_ = static_cast<std::size_t>(next - start);
+  end_ = mapped_bytes_;
+  return true;
+#endif
+}
+
+// The next block read into the buffer behind what is unread.
+bool PieceReader::read_more() {
+#ifdef _WIN32
+  return false;
+#else
   if (begin_ > 0) {
     std::memmove(buffer_.data(), buffer_.data() + begin_, end_ - begin_);
-    buffer_offset_ += static_cast<std::int64_t>(begin_);
+    data_offset_ += static_cast<std::int64_t>(begin_);
     end_ -= begin_;
     begin_ = 0;
   }
-  if (end_ + 1 >= buffer_.size()) {
+  if (buffer_.empty())
+    buffer_.resize(block_bytes_);
+  if (end_ == buffer_.size()) {
     if (buffer_.size() >= longest_record) {
       failed_ = true;
       return false;
     }
     buffer_.resize(buffer_.size() * 2);
   }
-  const ssize_t got = read_at(descriptor_, buffer_.data() + end_, buffer_.size() - end_ - 1,
-                              buffer_offset_ + static_cast<std::int64_t>(end_));
+  const ssize_t got = read_at(descriptor_, buffer_.data() + end_, buffer_.size() - end_,
+                              data_offset_ + static_cast<std::int64_t>(end_));
   data_ = buffer_.data();
   if (got <= 0) {
     failed_ = got < 0;
     input_done_ = true;
-    buffer_[end_] = '\n';
     return false;
   }
   end_ += static_cast<std::size_t>(got);
-  buffer_[end_] = '\n';
   return true;
-#else
-  return false;
 #endif
+}
+
+bool PieceReader::refill() {
+  if (input_done_ || failed_)
+    return false;
+  if (data_offset_ + static_cast<std::int64_t>(end_) >= file_size_) {
+    input_done_ = true;
+    return false;
+  }
+  // Mapped from the start where the system maps the file; read otherwise.
+  if (buffer_.empty() && map_more())
+    return true;
+  if (mapping_ != nullptr) {
+    failed_ = true;  // mapped so far, and now not
+    return false;
+  }
+  return read_more();
 }
 
 std::optional<std::string_view> PieceReader::next() {
@@ -260,12 +351,14 @@ std::optional<std::string_view> PieceReader::next() {
     if (!refill()) {
       if (failed_ || begin_ == end_)
         return std::nullopt;
-      const char* start = data_ + begin_;
-      std::size_t length = end_ - begin_;
+      // The last record has no line end in the file: it is given one here.
+      last_record_.assign(data_ + begin_, end_ - begin_);
+      last_record_.push_back('\n');
       begin_ = end_;
-      if (start[length - 1] == '\r')
+      std::size_t length = last_record_.size() - 1;
+      if (last_record_[length - 1] == '\r')
         --length;
-      return std::string_view(start, length);
+      return std::string_view(last_record_.data(), length);
     }
     searched = begin_ + scanned;
   }

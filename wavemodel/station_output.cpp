@@ -53,8 +53,8 @@ struct PieceEnd {
 // The cells are kept from the last event only: every read of a station sets
 // them, so the last one is what a reading in order leaves.
 PieceEnd read_plain_piece(const textio::RecordFile& f, textio::RecordMark from, std::int64_t to,
-                          StationOutput& out) {
-  textio::PieceReader reader(f, from);
+                          std::int64_t to_offset, StationOutput& out) {
+  textio::PieceReader reader(f, from, std::size_t{4} << 20, to_offset);
   const std::int32_t stations = out.wave_height.columns;
   const std::int32_t last_event = out.wave_height.rows - 1;
   auto e = static_cast<std::int32_t>(from.index / stations);
@@ -111,8 +111,10 @@ void read_in_pieces(textio::RecordFile& f, const std::vector<textio::RecordMark>
   ends.resize(pieces);
   for (std::size_t k = 0; k < pieces; ++k) ends[k] = k + 1 < pieces ? marks[k + 1].index : reads;
   std::vector<PieceEnd> found(pieces);
-  textio::run_parts(pieces, threads,
-                    [&](std::size_t k) { found[k] = read_plain_piece(f, marks[k], ends[k], out); });
+  textio::run_parts(pieces, threads, [&](std::size_t k) {
+    const std::int64_t end_offset = k + 1 < marks.size() ? marks[k + 1].offset : -1;
+    found[k] = read_plain_piece(f, marks[k], ends[k], end_offset, out);
+  });
 
   std::int64_t stop = reads;
   for (std::size_t k = 0; k < pieces; ++k) {
