@@ -68,4 +68,18 @@ void release_table_storage(void* data, [[maybe_unused]] std::size_t bytes) noexc
   std::free(data);
 }
 
+bool move_table_storage([[maybe_unused]] void* from, [[maybe_unused]] std::size_t from_bytes,
+                        [[maybe_unused]] void* to, [[maybe_unused]] std::size_t to_bytes) noexcept {
+#if defined(__linux__)
+  if (from == nullptr || to == nullptr || !mapped(from_bytes) || !mapped(to_bytes) ||
+      whole_large_pages(to_bytes) > whole_large_pages(from_bytes))
+    return false;
+  // Both start on a large page: the pages (large ones too) move as they are.
+  const std::size_t size = whole_large_pages(to_bytes);
+  return mremap(from, size, size, MREMAP_MAYMOVE | MREMAP_FIXED, to) != MAP_FAILED;
+#else
+  return false;
+#endif
+}
+
 }  // namespace context

@@ -19,6 +19,13 @@ namespace context {
 void* allocate_table_storage(std::size_t bytes);
 // Gives back what allocate_table_storage gave for the same `bytes`.
 void release_table_storage(void* data, std::size_t bytes) noexcept;
+// Puts the memory that holds the first `to_bytes` of `from` (storage of
+// `from_bytes`) in place of the storage `to` (of `to_bytes`), without copying
+// it: `to` then holds those bytes, and `from` is only to be given back. False,
+// nothing done, where the system cannot (tables below a large page, systems
+// without the call): the caller then copies.
+bool move_table_storage(void* from, std::size_t from_bytes, void* to,
+                        std::size_t to_bytes) noexcept;
 
 // The allocator of the tables: zeroed storage, and elements created without a
 // value left as the storage holds them (zero) rather than written.

@@ -59,7 +59,7 @@ context::Status order_events_and_build_series(context::RunContext& ctx, std::mt1
   // Nothing reads the input heights and periods after the series are made.
   build_wave_series_moving_inputs(ctx.wave_height, ctx.wave_period, ctx.selected_direction,
                                   ctx.series_event, ctx.out_height, ctx.out_period,
-                                  ctx.out_direction);
+                                  ctx.out_direction, ctx.thread_count);
   return context::Status::ok;
 }
 

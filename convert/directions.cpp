@@ -1,20 +1,14 @@
 #include "convert/directions.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "context/console.h"
 #include "textio/free_writer.h"
+#include "textio/parallel_parts.h"
 
 namespace convert {
 namespace {
-
-// c - source over the whole shape, before any correction; the target may be
-// the source itself.
-void reflect(const context::Table<double>& source, double c, context::Table<double>& target) {
-  if (&target != &source)
-    context::create_table(target, source.rows, source.columns, 0.0);
-  for (std::size_t k = 0; k < source.values.size(); ++k) target.values[k] = c - source.values[k];
-}
 
 double half_turn_correction(double v) {
   if (v < -180.0)
@@ -24,21 +18,34 @@ double half_turn_correction(double v) {
   return v;
 }
 
-// Only the elements inside both counts are corrected; full_turn adds the
-// second correction that lifts negative values into [0, 360).
-void correct_within(std::int32_t station_count, std::int32_t event_count, bool full_turn,
-                    context::Table<double>& target) {
-  const std::int32_t stations = station_count < target.columns ? station_count : target.columns;
-  const std::int32_t events = event_count < target.rows ? event_count : target.rows;
-  for (std::int32_t s = 0; s < stations; ++s) {
-    double* column = target.column(s);
-    for (std::int32_t e = 0; e < events; ++e) {
-      double v = half_turn_correction(column[e]);
-      if (full_turn && v < 0.0)
-        v += 360.0;
-      column[e] = v;
+// target = c - source over the whole shape; then the elements inside both
+// counts are corrected, full_turn adding the second correction that lifts
+// negative values into [0, 360). The target may be the source itself.
+void reflect_and_correct(std::int32_t station_count, std::int32_t event_count,
+                         const context::Table<double>& source, double c, bool full_turn,
+                         context::Table<double>& target, unsigned threads) {
+  if (&target != &source)
+    context::create_table(target, source.rows, source.columns, 0.0);
+  const std::int32_t stations = std::min(station_count, target.columns);
+  const std::int32_t events = std::min(event_count, target.rows);
+  const std::size_t parts = std::max(threads, 1u);
+  textio::run_parts(parts, threads, [&](std::size_t k) {
+    const auto first = static_cast<std::int32_t>(source.columns * k / parts);
+    const auto last = static_cast<std::int32_t>(source.columns * (k + 1) / parts);
+    for (std::int32_t s = first; s < last; ++s) {
+      const double* from = source.column(s);
+      double* to = target.column(s);
+      for (std::int32_t e = 0; e < source.rows; ++e) to[e] = c - from[e];
+      if (s >= stations)
+        continue;
+      for (std::int32_t e = 0; e < events; ++e) {
+        double v = half_turn_correction(to[e]);
+        if (full_turn && v < 0.0)
+          v += 360.0;
+        to[e] = v;
+      }
     }
-  }
+  });
 }
 
 }  // namespace
@@ -55,16 +62,14 @@ double azimuth_less_90(double a) {
 
 void reflect_directions_360(std::int32_t station_count, std::int32_t event_count,
                             const context::Table<double>& source, double c,
-                            context::Table<double>& target) {
-  reflect(source, c, target);
-  correct_within(station_count, event_count, true, target);
+                            context::Table<double>& target, unsigned threads) {
+  reflect_and_correct(station_count, event_count, source, c, true, target, threads);
 }
 
 void reflect_directions_180(std::int32_t station_count, std::int32_t event_count,
                             const context::Table<double>& source, double c,
-                            context::Table<double>& target) {
-  reflect(source, c, target);
-  correct_within(station_count, event_count, false, target);
+                            context::Table<double>& target, unsigned threads) {
+  reflect_and_correct(station_count, event_count, source, c, false, target, threads);
 }
 
 bool shore_azimuth_missing(double shore_azimuth) {
@@ -100,13 +105,13 @@ void convert_directions(context::RunContext& ctx) {
   ctx.world_offset = azimuth_from_270(ctx.wave_azimuth);
   ctx.world_direction = std::exchange(ctx.wave_direction, context::Table<double>{});
   reflect_directions_360(stations, events, ctx.world_direction, ctx.world_offset,
-                         ctx.world_direction);
+                         ctx.world_direction, ctx.thread_count);
   if (context::is_dunelot_output(ctx.params)) {
     default_shore_azimuth(ctx.params.shore_azimuth, ctx.wave_azimuth, ctx.console);
     ctx.shore_offset = azimuth_less_90(ctx.params.shore_azimuth);
     ctx.shore_direction = std::exchange(ctx.world_direction, context::Table<double>{});
     reflect_directions_180(stations, events, ctx.shore_direction, ctx.shore_offset,
-                           ctx.shore_direction);
+                           ctx.shore_direction, ctx.thread_count);
   }
   selected_direction(ctx.params, ctx.world_direction, ctx.shore_direction, ctx.selected_direction);
 }

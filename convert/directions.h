@@ -21,14 +21,15 @@ double azimuth_less_90(double a);
 // target (resized to the source's shape, zeroed) = c - source, or the source
 // itself replaced so; the elements of the first station_count stations and
 // event_count events are then brought into [0, 360): over 180 less 360 or
-// below -180 plus 360, then plus 360 if negative.
+// below -180 plus 360, then plus 360 if negative. The stations are shared
+// out over `threads` threads (each element is worked out alone).
 void reflect_directions_360(std::int32_t station_count, std::int32_t event_count,
                             const context::Table<double>& source, double c,
-                            context::Table<double>& target);
+                            context::Table<double>& target, unsigned threads = 1);
 // The same, brought into [-180, 180] by the first correction only.
 void reflect_directions_180(std::int32_t station_count, std::int32_t event_count,
                             const context::Table<double>& source, double c,
-                            context::Table<double>& target);
+                            context::Table<double>& target, unsigned threads = 1);
 
 // True when no shoreline azimuth was given (-9999.0 or less).
 bool shore_azimuth_missing(double shore_azimuth);
