@@ -1,6 +1,7 @@
 // The run's output set: written under temporary names, put in place together
 // or not at all, and names that can never be a file refused at creation.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -36,12 +37,12 @@ void write_set(textio::OutputSet& set, const ScratchDir& dir,
 }
 
 // Whatever holds the target's name, a commit leaves there a regular file with
-// the new records: a file and a link to a file are replaced (the linked file
-// keeps its content), a missing one is created; a name given twice keeps the
-// later file.
+// the new records: a file, a link to a file and a named pipe are replaced (the
+// linked file keeps its content; the pipe is never opened, so nothing waits
+// on it), a missing one is created; a name given twice keeps the later file.
 TEST(output_set, commit_puts_every_file_in_place) {
-  enum class Held { nothing, file, link };
-  for (const Held held : {Held::nothing, Held::file, Held::link}) {
+  enum class Held { nothing, file, link, pipe };
+  for (const Held held : {Held::nothing, Held::file, Held::link, Held::pipe}) {
     SCOPED_TRACE(static_cast<int>(held));
     ScratchDir dir;
     dir.write("linked.txt", "linked content\n");
@@ -49,6 +50,9 @@ TEST(output_set, commit_puts_every_file_in_place) {
       dir.write("out.txt", "old content\n");
     if (held == Held::link)
       fs::create_symlink("linked.txt", dir.file("out.txt"));
+    if (held == Held::pipe) {
+      ASSERT_EQ(::mkfifo(dir.file("out.txt").c_str(), 0600), 0);
+    }
     textio::OutputSet set;
     write_set(set, dir,
               {{"out.txt", "first"}, {"big.txt", std::string(1 << 20, 'b')}, {"out.txt", "new"}});

@@ -40,6 +40,7 @@ constexpr const char* separators = "/\\";
 long process_id() {
   return static_cast<long>(_getpid());
 }
+void release_cached_pages(const std::string&) {}
 int open_new(const std::string& path) {
   return _open(path.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _S_IREAD | _S_IWRITE);
 }
@@ -83,6 +84,26 @@ long longest_name(const std::string& folder) {
   errno = 0;
   const long limit = ::pathconf(folder.empty() ? "." : folder.c_str(), _PC_NAME_MAX);
   return limit > 0 ? limit : 255;
+}
+// The file a new output will replace keeps its data until the new set is in
+// place, but the pages the system caches of it are given back now: the new
+// data takes them, as a file rewritten where it stands takes its own, rather
+// than memory the system must first find and clear. Not a regular file, or
+// not to be opened: nothing to give back.
+void release_cached_pages(const std::string& path) {
+#ifdef POSIX_FADV_DONTNEED
+  struct stat st;
+  if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
+    return;  // a device, say, is not even opened
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+  if (fd < 0)
+    return;
+  if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode))
+    (void)::posix_fadvise(fd, 0, 0, POSIX_FADV_DONTNEED);
+  ::close(fd);
+#else
+  (void)path;
+#endif
 }
 bool process_runs(long process) {
   if (process <= 0 || process > INT_MAX)
@@ -264,6 +285,7 @@ OutputFile create_output(OutputSet& set, const std::string& path) {
     out.temp_name.clear();
     throw IoError(path, system_reason("cannot create file", error));
   }
+  release_cached_pages(path);
   out.buffer.resize(output_buffer_size);
   out.real32_fields = std::make_unique<Real32FieldCache>();
   return out;
