@@ -162,7 +162,7 @@ bool parse_integer_exact(std::string_view token, T& value) {
 template <class T, const char* (*scan)(const char*, const char*, T&)>
 bool whole_token(std::string_view token, T& value) {
   const char* const last = token.data() + token.size();
-  T v;
+  T v{};  // set by the scanner whenever it returns a stop
   const char* const stop = scan(token.data(), last, v);
   if (stop == nullptr || stop != last)
     return false;
