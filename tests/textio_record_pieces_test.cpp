@@ -20,7 +20,15 @@ std::vector<std::string> records_in_order(textio::RecordFile& f) {
   return all;
 }
 
-const char* const texts[] = {
+// Short records over several words of 64 bytes, the last without a line end.
+std::string many_short_records() {
+  std::string text;
+  for (int k = 0; k < 60; ++k) text += std::string(static_cast<std::size_t>(k % 9), 'a') + "\n";
+  return text + "end";
+}
+
+const std::string texts[] = {
+    many_short_records(),
     "",
     "one record without a line end",
     "1 2\n3 4\n",
@@ -33,7 +41,7 @@ const char* const texts[] = {
 TEST(textio_record_pieces, counts_marks_and_pieces_agree_with_the_order) {
   testing_support::ScratchDir dir;
   int n = 0;
-  for (const char* text : texts) {
+  for (const std::string& text : texts) {
     const std::string name = std::string(1, 'f').append(std::to_string(n++));
     dir.write(name, text);
     for (const bool on_disk : {false, true}) {
@@ -41,8 +49,9 @@ TEST(textio_record_pieces, counts_marks_and_pieces_agree_with_the_order) {
           on_disk ? textio::open_records(dir.file(name)) : textio::records_from_text(name, text);
       const std::vector<std::string> expected = records_in_order(f);
       for (const unsigned threads : {2u, 3u}) {
-        for (const std::int64_t spacing : {1, 3, 16}) {
-          for (const std::size_t block : {std::size_t{2}, std::size_t{5}, std::size_t{64}}) {
+        for (const std::int64_t spacing : {1, 3, 16, 100}) {
+          for (const std::size_t block :
+               {std::size_t{2}, std::size_t{5}, std::size_t{64}, std::size_t{1000}}) {
             SCOPED_TRACE(name + (on_disk ? " on disk" : " in memory") + ", threads " +
                          std::to_string(threads) + ", spacing " + std::to_string(spacing) +
                          ", block " + std::to_string(block));

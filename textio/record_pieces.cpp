@@ -1,10 +1,15 @@
 #include "textio/record_pieces.h"
 
 #include <algorithm>
+#include <bit>
 #include <cerrno>
 #include <cstring>
 
 #include "textio/parallel_parts.h"
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #ifndef _WIN32
 #include <sys/mman.h>
@@ -78,27 +83,64 @@ ssize_t read_at(int descriptor, char* to, std::size_t bytes, std::int64_t offset
 }
 
 // The line ends among `bytes` bytes at `data`, which lie at `at` in the file.
+// One line end, at `end` in the file.
+void tally_line_end(std::int64_t end, std::int64_t spacing, std::int64_t& mark_at, Tally& t) {
+  if (t.last_end >= 0) {
+    t.longest_inside = std::max(t.longest_inside, end - t.last_end - 1);
+  } else {
+    t.first_end = end;
+  }
+  t.last_end = end;
+  ++t.line_ends;
+  if (end + 1 >= mark_at) {
+    t.marks.push_back({end + 1, t.line_ends});
+    mark_at = next_multiple(end + 1, spacing);
+  }
+}
+
+// The line ends of 64 bytes as the bits of a word (bit k: byte k).
+std::uint64_t line_end_bits(const char* p) {
+#if defined(__SSE2__)
+  const __m128i lf = _mm_set1_epi8('\n');
+  std::uint64_t bits = 0;
+  for (int k = 0; k < 4; ++k) {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * k));
+    bits |= static_cast<std::uint64_t>(
+                static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, lf))))
+            << (16 * k);
+  }
+  return bits;
+#else
+  std::uint64_t bits = 0;
+  for (int k = 0; k < 64; ++k) bits |= static_cast<std::uint64_t>(p[k] == '\n') << k;
+  return bits;
+#endif
+}
+
+// The line ends among `bytes` bytes at `data`, which lie at `at` in the file,
+// 64 bytes at a time: a word of them with no mark due is taken whole (the
+// records inside it are shorter than 64 bytes, far from too long).
 void tally_block(const char* data, std::size_t bytes, std::int64_t at, std::int64_t spacing,
                  std::int64_t& mark_at, Tally& t) {
-  const char* const stop = data + bytes;
-  for (const char* p = data;;) {
-    const void* lf = std::memchr(p, '\n', static_cast<std::size_t>(stop - p));
-    if (lf == nullptr)
-      return;
-    const char* q = static_cast<const char*>(lf);
-    const std::int64_t end = at + (q - data);
-    if (t.last_end >= 0) {
-      t.longest_inside = std::max(t.longest_inside, end - t.last_end - 1);
-    } else {
-      t.first_end = end;
+  std::size_t k = 0;
+  for (; k + 64 <= bytes; k += 64) {
+    std::uint64_t bits = line_end_bits(data + k);
+    if (bits == 0)
+      continue;
+    const std::int64_t base = at + static_cast<std::int64_t>(k);
+    const std::int64_t last = base + 63 - std::countl_zero(bits);
+    if (last + 1 < mark_at) {
+      tally_line_end(base + std::countr_zero(bits), spacing, mark_at, t);
+      t.line_ends += std::popcount(bits) - 1;
+      t.last_end = last;
+      continue;
     }
-    t.last_end = end;
-    ++t.line_ends;
-    if (end + 1 >= mark_at) {
-      t.marks.push_back({end + 1, t.line_ends});
-      mark_at = next_multiple(end + 1, spacing);
-    }
-    p = q + 1;
+    for (; bits != 0; bits &= bits - 1)
+      tally_line_end(base + std::countr_zero(bits), spacing, mark_at, t);
+  }
+  for (; k < bytes; ++k) {
+    if (data[k] == '\n')
+      tally_line_end(at + static_cast<std::int64_t>(k), spacing, mark_at, t);
   }
 }
 
