@@ -3,6 +3,8 @@
 // reader's blocks cut the bytes.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -96,6 +98,25 @@ TEST(textio_record_pieces, a_mark_inside_a_record_is_not_trusted) {
   textio::PieceReader reader(f, {3, 1});
   EXPECT_FALSE(reader.next().has_value());
   EXPECT_TRUE(reader.failed());
+}
+
+// A mapped file that another program cuts short: one report, status 2, not
+// a crash.
+TEST(textio_record_pieces_death, a_file_cut_short_while_mapped_is_reported) {
+  testing_support::ScratchDir dir;
+  dir.write("selhts.out", std::string(10000, '1') + "\n2\n");
+  auto f = textio::open_records(dir.file("selhts.out"));
+  EXPECT_EXIT(
+      {
+        const textio::CutShortReport report(f);
+        textio::PieceReader reader(f, {0, 0});
+        const auto record = reader.next();  // the file is mapped now
+        std::filesystem::resize_file(dir.file("selhts.out"), 0);
+        [[maybe_unused]] const volatile char past_the_end = record->data()[5000];
+        std::exit(0);
+      },
+      testing::ExitedWithCode(2),
+      "^quilbar: .*selhts.out: cannot read: the file was cut short while it was read\n$");
 }
 
 }  // namespace

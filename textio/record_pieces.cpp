@@ -15,6 +15,8 @@
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <csignal>
 #endif
 
 namespace textio {
@@ -189,6 +191,7 @@ void tally_bytes(int descriptor, std::int64_t from, std::int64_t to, std::int64_
 std::optional<RecordCount> count_in_pieces(const RecordFile& f, std::int64_t size, unsigned threads,
                                            std::int64_t spacing, std::size_t block_bytes) {
   const int descriptor = ::fileno(f.file);
+  const CutShortReport cut_short(f);
   const std::size_t parts = threads;
   std::vector<Tally> tallies(parts);
   run_parts(parts, threads, [&](std::size_t k) {
@@ -222,7 +225,42 @@ std::optional<RecordCount> count_in_pieces(const RecordFile& f, std::int64_t siz
 }
 #endif
 
+#ifndef _WIN32
+// The report of a mapped file cut short, made before any page is read: the
+// signal handler only writes it out.
+char cut_short_text[1024];
+std::size_t cut_short_length = 0;
+struct sigaction earlier_bus_action;
+
+void report_cut_short(int) {
+  [[maybe_unused]] const ssize_t put = ::write(2, cut_short_text, cut_short_length);
+  ::_exit(2);
+}
+#endif
+
 }  // namespace
+
+CutShortReport::CutShortReport([[maybe_unused]] const RecordFile& f) {
+#ifndef _WIN32
+  if (f.file == nullptr)
+    return;  // a text in memory is not mapped
+  const std::string text =
+      "quilbar: " + f.name + ": cannot read: the file was cut short while it was read\n";
+  cut_short_length = std::min(text.size(), sizeof cut_short_text);
+  std::memcpy(cut_short_text, text.data(), cut_short_length);
+  struct sigaction action {};
+  action.sa_handler = report_cut_short;
+  sigemptyset(&action.sa_mask);
+  installed_ = ::sigaction(SIGBUS, &action, &earlier_bus_action) == 0;
+#endif
+}
+
+CutShortReport::~CutShortReport() {
+#ifndef _WIN32
+  if (installed_)
+    ::sigaction(SIGBUS, &earlier_bus_action, nullptr);
+#endif
+}
 
 bool pieces_readable(const RecordFile& f) {
   return piece_file_size(f) >= 0;

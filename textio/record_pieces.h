@@ -84,4 +84,21 @@ class PieceReader {
   bool failed_ = false;
 };
 
+// While in scope, a file of f mapped into memory that another program cuts
+// short ends the run with the one report a failed read gives ("quilbar: NAME:
+// cannot read: the file was cut short while it was read" on standard error,
+// status 2) rather than a crash: the system signals a read of a mapped page
+// past the file's new end. One at a time, on the thread that starts the
+// readers.
+class CutShortReport {
+ public:
+  explicit CutShortReport(const RecordFile& f);
+  ~CutShortReport();
+  CutShortReport(const CutShortReport&) = delete;
+  CutShortReport& operator=(const CutShortReport&) = delete;
+
+ private:
+  bool installed_ = false;
+};
+
 }  // namespace textio

@@ -111,6 +111,7 @@ void read_in_pieces(textio::RecordFile& f, const std::vector<textio::RecordMark>
   ends.resize(pieces);
   for (std::size_t k = 0; k < pieces; ++k) ends[k] = k + 1 < pieces ? marks[k + 1].index : reads;
   std::vector<PieceEnd> found(pieces);
+  const textio::CutShortReport cut_short(f);
   textio::run_parts(pieces, threads, [&](std::size_t k) {
     const std::int64_t end_offset = k + 1 < marks.size() ? marks[k + 1].offset : -1;
     found[k] = read_plain_piece(f, marks[k], ends[k], end_offset, out);
