@@ -69,11 +69,11 @@ void write_map_records(textio::OutputFile& out, const context::RunContext& ctx) 
   for (const char* record : map_header) textio::write_free(out, record);
   // With more than one thread, the next stations' points are formatted ahead
   // in memory while this one is written: the same bytes in the same order.
-  auto ahead = textio::blocks_ahead<context::RunContext>(ctx, point_text, ctx.station_count,
-                                                         ctx.thread_count, point_bytes(ctx));
+  textio::BlocksAhead<context::RunContext> ahead(ctx, point_text, ctx.station_count,
+                                                 ctx.thread_count, point_bytes(ctx));
   for (std::int32_t p = 0; p < ctx.station_count; ++p) {
-    if (ahead.window > 0)
-      textio::write_bytes(out, take_block(ahead, p));
+    if (ahead.window() > 0)
+      textio::write_bytes(out, ahead.take(p));
     else
       write_point(out, ctx, p);
   }

@@ -61,14 +61,14 @@ void write_wave_files(context::RunContext& ctx) {
   // With more than one thread, the files of the next stations are formatted
   // ahead in memory while this one is written; files are still made, shown
   // and written in station order, and hold the same bytes.
-  auto ahead = textio::blocks_ahead<context::RunContext>(ctx, wave_records_text, ctx.station_count,
-                                                         ctx.thread_count, wave_file_bytes(ctx));
+  textio::BlocksAhead<context::RunContext> ahead(ctx, wave_records_text, ctx.station_count,
+                                                 ctx.thread_count, wave_file_bytes(ctx));
   for (std::int32_t p = 0; p < ctx.station_count; ++p) {
     const std::string name = wave_file_name(p + 1);
     auto out = textio::create_output(ctx.outputs, name);
     textio::write_free(ctx.console, context::writing(ctx.outputs, "output *.wave file: "), name);
-    if (ahead.window > 0)
-      textio::write_bytes(out, take_block(ahead, p));
+    if (ahead.window() > 0)
+      textio::write_bytes(out, ahead.take(p));
     else
       write_wave_records(out, ctx, p);
     textio::complete_output(ctx.outputs, out);

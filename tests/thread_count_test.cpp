@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <map>
+#include <stdexcept>
 #include <string>
 
 #include "tests/support.h"
@@ -118,6 +119,11 @@ std::string letters(const int& base, std::int32_t k, std::string& text) {
 void format_letters(const int& base, std::int32_t k, std::string& text) {
   letters(base, k, text);
 }
+void format_failing_at_5(const int& base, std::int32_t k, std::string& text) {
+  if (k == 5)
+    throw std::runtime_error("no room");
+  letters(base, k, text);
+}
 
 // How far ahead blocks are formatted: twice the threads, none on one thread
 // or for one block, fewer (or none) where the blocks in flight would pass
@@ -135,15 +141,23 @@ TEST(thread_count, blocks_formatted_ahead) {
   const int base = 3;
   for (const Case& c : cases) {
     SCOPED_TRACE(std::to_string(c.threads) + " threads, " + std::to_string(c.bytes) + " bytes");
-    auto ahead = textio::blocks_ahead<int>(base, format_letters, c.count, c.threads, c.bytes);
-    EXPECT_EQ(ahead.window, c.window);
-    if (ahead.window == 0)
+    textio::BlocksAhead<int> ahead(base, format_letters, c.count, c.threads, c.bytes);
+    EXPECT_EQ(ahead.window(), c.window);
+    if (ahead.window() == 0)
       continue;
     for (std::int32_t k = 0; k < c.count; ++k) {
       std::string alone;
-      ASSERT_EQ(std::string(textio::take_block(ahead, k)), letters(base, k, alone)) << k;
+      ASSERT_EQ(std::string(ahead.take(k)), letters(base, k, alone)) << k;
     }
   }
+  // A block that cannot be formatted: its fault comes to the writer when it
+  // takes that block, the blocks before it come whole, and the workers end.
+  textio::BlocksAhead<int> failing(base, format_failing_at_5, 100, 2, 1000);
+  for (std::int32_t k = 0; k < 5; ++k) {
+    std::string alone;
+    EXPECT_EQ(std::string(failing.take(k)), letters(base, k, alone));
+  }
+  EXPECT_THROW(failing.take(5), std::runtime_error);
 }
 
 }  // namespace
