@@ -1,7 +1,9 @@
 #include "shoreline/wave_files.h"
 
 #include <algorithm>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "context/console.h"
 #include "textio/blocks_ahead.h"
@@ -61,6 +63,12 @@ void write_wave_files(context::RunContext& ctx) {
   // With more than one thread, the files of the next stations are formatted
   // ahead in memory while this one is written; files are still made, shown
   // and written in station order, and hold the same bytes.
+  // Their temporaries are made ahead too, on a thread of their own.
+  if (ctx.thread_count > 1) {
+    std::vector<std::string> names;
+    for (std::int32_t p = 0; p < ctx.station_count; ++p) names.push_back(wave_file_name(p + 1));
+    textio::make_temporaries_ahead(ctx.outputs, names);
+  }
   textio::BlocksAhead<context::RunContext> ahead(ctx, wave_records_text, ctx.station_count,
                                                  ctx.thread_count, wave_file_bytes(ctx));
   for (std::int32_t p = 0; p < ctx.station_count; ++p) {

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -81,6 +82,62 @@ TEST(output_set, a_set_given_up_changes_nothing) {
   EXPECT_EQ(dir.read("b.txt"), "earlier b\n");
   EXPECT_FALSE(dir.exists("c.txt"));
   EXPECT_EQ(leftover_temporaries(dir), "");
+}
+
+// Temporaries made ahead for a list of outputs: the files and the faults are
+// those of a set that makes each temporary itself, whether the outputs come
+// as listed, with another in between, fewer than listed, or one fails; no
+// temporary is left.
+TEST(output_set, temporaries_made_ahead_change_nothing) {
+  struct Case {
+    const char* what;
+    std::vector<std::string> made;  // the outputs created, in order
+    const char* folder_named = "";  // a folder made under this name first
+    bool commit = true;
+  };
+  const std::vector<std::string> listed = {"w1", "w2", "w3", "w4",  "w5",  "w6",
+                                           "w7", "w8", "w9", "w10", "w11", "w12"};
+  const Case cases[] = {
+      {"as listed", listed},
+      {"another in between", {"w1", "w2", "other", "w3", "w4"}},
+      {"fewer than listed", {"w1", "w2"}},
+      {"one refused part-way", listed, "w10"},
+      {"given up", {"w1", "w2", "w3"}, "", false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    std::map<std::string, std::string> seen[2];
+    std::string reports[2];
+    for (int ahead = 0; ahead < 2; ++ahead) {
+      ScratchDir dir;
+      dir.write("w2", "earlier w2\n");
+      if (*c.folder_named != '\0')
+        fs::create_directory(dir.file(c.folder_named));
+      {
+        textio::OutputSet set;
+        if (ahead == 1) {
+          std::vector<std::string> paths;
+          for (const std::string& name : listed) paths.push_back(dir.file(name));
+          textio::make_temporaries_ahead(set, paths);
+        }
+        try {
+          for (const std::string& name : c.made) {
+            auto out = textio::create_output(set, dir.file(name));
+            textio::write_record(out, "new " + name);
+            textio::complete_output(set, out);
+          }
+          if (c.commit)
+            textio::commit_outputs(set);
+        } catch (const textio::IoError& e) {
+          reports[ahead] = e.report().substr(dir.path().size());
+        }
+      }
+      seen[ahead] = testing_support::folder_snapshot(dir);
+      EXPECT_EQ(leftover_temporaries(dir), "");
+    }
+    EXPECT_EQ(reports[1], reports[0]);
+    EXPECT_TRUE(seen[1] == seen[0]);
+  }
 }
 
 // Names that can never be a file are refused before anything is made; a name

@@ -2,11 +2,15 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <condition_variable>
 #include <cstdio>
 #include <cstring>
+#include <deque>
 #include <filesystem>
 #include <limits>
+#include <mutex>
 #include <system_error>
+#include <thread>
 #include <utility>
 
 #include "textio/io_error.h"
@@ -153,9 +157,12 @@ void remove_leftovers(const std::string& folder) {
 }
 
 // The set's next temporary name in folder, ".quilbar-<process>-<n>.tmp".
+std::string numbered_temp_name(const std::string& folder, std::uint64_t number) {
+  return folder + ".quilbar-" + std::to_string(process_id()) + "-" + std::to_string(number) +
+         ".tmp";
+}
 std::string next_temp_name(OutputSet& set, const std::string& folder) {
-  return folder + ".quilbar-" + std::to_string(process_id()) + "-" +
-         std::to_string(++set.temp_counter) + ".tmp";
+  return numbered_temp_name(folder, ++set.temp_counter);
 }
 
 // A temporary name of this run in folder that no file holds now.
@@ -199,22 +206,150 @@ void remove_temporaries(OutputSet& set) {
 }
 }  // namespace
 
+struct TemporariesAhead {
+  struct Made {
+    std::string temp_name;  // none when it could not be made
+    int fd = -1;
+    int error = 0;
+  };
+  // At most this many made and not yet taken (each holds a file open).
+  static constexpr std::size_t most_ahead = 8;
+
+  std::vector<std::string> paths;  // the targets, in the order they come
+  std::string folder;
+  std::uint64_t first_number = 0, numbers = 0;  // the temporary names kept for them
+  std::mutex mutex;
+  std::condition_variable made_one, taken_one;
+  std::deque<Made> made;
+  std::size_t taken = 0;  // of paths, how many have been taken
+  bool stopping = false;
+  std::thread maker;
+};
+
+namespace {
+
+void make_ahead(TemporariesAhead& a) {
+  std::uint64_t number = a.first_number;
+  const std::uint64_t end = a.first_number + a.numbers;
+  for (const std::string& path : a.paths) {
+    {
+      std::unique_lock<std::mutex> lock(a.mutex);
+      a.taken_one.wait(lock,
+                       [&a] { return a.stopping || a.made.size() < TemporariesAhead::most_ahead; });
+      if (a.stopping)
+        return;
+    }
+    TemporariesAhead::Made m;
+    m.error = EEXIST;
+    while (m.error == EEXIST && number < end) {
+      m.temp_name = numbered_temp_name(a.folder, number++);
+      errno = 0;
+      m.fd = open_new(m.temp_name);
+      m.error = m.fd >= 0 ? 0 : (errno != 0 ? errno : EIO);
+    }
+    if (m.error != 0)
+      m.temp_name.clear();
+    release_cached_pages(path);
+    {
+      const std::lock_guard<std::mutex> lock(a.mutex);
+      a.made.push_back(std::move(m));
+    }
+    a.made_one.notify_all();
+  }
+}
+
+// Stops the maker; the temporaries it made that were not taken go.
+void end_temporaries_ahead(OutputSet& set) {
+  if (!set.ahead)
+    return;
+  TemporariesAhead& a = *set.ahead;
+  {
+    const std::lock_guard<std::mutex> lock(a.mutex);
+    a.stopping = true;
+  }
+  a.taken_one.notify_all();
+  if (a.maker.joinable())
+    a.maker.join();
+  for (const TemporariesAhead::Made& m : a.made) {
+    if (m.fd >= 0) {
+      close_fd(m.fd);
+      std::remove(m.temp_name.c_str());
+    }
+  }
+  set.ahead.reset();
+}
+
+// The temporary made ahead for `path` when it is the next one expected:
+// waited for, its error as it came (0 and no name: none expected).
+TemporariesAhead::Made take_made_ahead(OutputSet& set, const std::string& path) {
+  if (!set.ahead)
+    return {};
+  TemporariesAhead& a = *set.ahead;
+  if (a.taken >= a.paths.size() || a.paths[a.taken] != path)
+    return {};
+  std::unique_lock<std::mutex> lock(a.mutex);
+  a.made_one.wait(lock, [&a] { return !a.made.empty(); });
+  TemporariesAhead::Made m = std::move(a.made.front());
+  a.made.pop_front();
+  ++a.taken;
+  lock.unlock();
+  a.taken_one.notify_all();
+  if (m.error == 0 && m.fd < 0)
+    m.error = EIO;
+  return m;
+}
+
+}  // namespace
+
+void make_temporaries_ahead(OutputSet& set, const std::vector<std::string>& paths) {
+  end_temporaries_ahead(set);
+  if (set.check_only || paths.size() < 2)
+    return;
+  const std::string folder = folder_of(paths.front());
+  for (const std::string& path : paths) {
+    if (folder_of(path) != folder)
+      return;
+  }
+  if (std::find(set.swept_folders.begin(), set.swept_folders.end(), folder) ==
+      set.swept_folders.end()) {
+    set.swept_folders.push_back(folder);
+    remove_leftovers(folder);
+  }
+  auto a = std::make_unique<TemporariesAhead>();
+  a->paths = paths;
+  a->folder = folder;
+  a->first_number = set.temp_counter + 1;
+  a->numbers = paths.size() + temp_name_attempts;
+  set.temp_counter += a->numbers;
+  try {
+    a->maker = std::thread(make_ahead, std::ref(*a));
+  } catch (const std::system_error&) {
+    return;  // no thread to be had: each output makes its own
+  }
+  set.ahead = std::move(a);
+}
+
+OutputSet::OutputSet() = default;
+
 OutputSet::OutputSet(OutputSet&& other) noexcept {
   *this = std::move(other);
 }
 
 OutputSet& OutputSet::operator=(OutputSet&& other) noexcept {
   if (this != &other) {
+    end_temporaries_ahead(*this);
     remove_temporaries(*this);
     entries = std::exchange(other.entries, {});
     temp_counter = other.temp_counter;
     check_only = other.check_only;
     swept_folders = std::exchange(other.swept_folders, {});
+    ahead = std::move(other.ahead);
   }
   return *this;
 }
 
 OutputSet::~OutputSet() {
+  end_temporaries_ahead(*this);
   remove_temporaries(*this);
 }
 
@@ -263,7 +398,22 @@ OutputFile create_output(OutputSet& set, const std::string& path) {
   }
   OutputFile out;
   out.name = path;
+  TemporariesAhead::Made made = take_made_ahead(set, path);
   int error = EEXIST;
+  if (!made.temp_name.empty() || made.error != 0) {
+    // Made ahead: taken as if made here.
+    error = made.error;
+    out.temp_name = std::move(made.temp_name);
+    if (error == 0) {
+      errno = 0;
+      out.file = stream_of(made.fd);
+      if (out.file == nullptr) {
+        error = errno != 0 ? errno : EIO;
+        close_fd(made.fd);
+        std::remove(out.temp_name.c_str());
+      }
+    }
+  }
   for (int attempt = 0; attempt < temp_name_attempts && error == EEXIST; ++attempt) {
     out.temp_name = next_temp_name(set, folder);
     errno = 0;
@@ -285,7 +435,8 @@ OutputFile create_output(OutputSet& set, const std::string& path) {
     out.temp_name.clear();
     throw IoError(path, system_reason("cannot create file", error));
   }
-  release_cached_pages(path);
+  if (made.fd < 0)
+    release_cached_pages(path);
   out.buffer.resize(output_buffer_size);
   out.real32_fields = std::make_unique<Real32FieldCache>();
   return out;
@@ -373,6 +524,7 @@ bool put_back(OutputSet::Entry& e) {
 }  // namespace
 
 void commit_outputs(OutputSet& set) {
+  end_temporaries_ahead(set);
   for (std::size_t k = 0; k < set.entries.size(); ++k) {
     OutputSet::Entry& failed = set.entries[k];
     if (!failed.complete)

@@ -8,6 +8,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -16,6 +17,9 @@
 #include "textio/output_file.h"
 
 namespace textio {
+
+// Temporaries made ahead on a thread of their own (see make_temporaries_ahead).
+struct TemporariesAhead;
 
 struct OutputSet {
   // How an output was put in place, so that it can be put back.
@@ -39,8 +43,10 @@ struct OutputSet {
   // A check-only run: outputs are made and their names checked, but no file
   // is created; their records are forgotten and nothing is put in place.
   bool check_only = false;
+  // The temporaries being made ahead for the next outputs, if any.
+  std::unique_ptr<TemporariesAhead> ahead;
 
-  OutputSet() = default;
+  OutputSet();
   OutputSet(const OutputSet&) = delete;
   OutputSet& operator=(const OutputSet&) = delete;
   OutputSet(OutputSet&& other) noexcept;
@@ -54,6 +60,15 @@ struct OutputSet {
 // first temporary made in a folder removes there the temporaries of runs
 // that were killed (their process no longer runs).
 OutputFile create_output(OutputSet& set, const std::string& path);
+// Has a thread of its own make the temporaries of the outputs to be created
+// next, at these paths in this order (all in one folder), a few ahead of the
+// writer, and give back the pages the system caches of the files they will
+// replace: create_output then takes each one as it comes instead of making
+// it, which on some file systems (a new file's place is looked for) is most of
+// the cost of a small output. Faults are the same, and come at the same
+// create_output, as without it; a temporary not taken is removed with the set
+// or when it is put in place. Nothing in a check-only run or on one path.
+void make_temporaries_ahead(OutputSet& set, const std::vector<std::string>& paths);
 // Writes out and closes an output file of the set; IoError on failure.
 void complete_output(OutputSet& set, OutputFile& out);
 // Puts every complete output in place, then removes the files they replaced.
