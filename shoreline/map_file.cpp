@@ -2,10 +2,14 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <string_view>
+#include <tuple>
 
 #include "textio/blocks_ahead.h"
 #include "textio/free_writer.h"
+#include "textio/number_text.h"
+#include "textio/output_room.h"
 #include "wavemodel/depth_grid.h"
 
 namespace shoreline {
@@ -26,6 +30,37 @@ constexpr const char* map_header[] = {
 };
 constexpr const char* map_trailer[] = {"ENDCOV", "BEGTS", "LEND"};
 
+// A step's four records: its label, then the height, period and direction.
+// Built in place with one look for room, the bytes write_free makes of each
+// (a blank, the label and the line end; each real's field and the line end).
+constexpr std::size_t label_record_bytes = 1 + std::tuple_size_v<context::Label> + 2;
+constexpr std::size_t real_record_bytes = textio::real32_field_width + 2;
+constexpr std::size_t step_bytes = label_record_bytes + 3 * real_record_bytes;
+
+void write_step(textio::OutputFile& out, const context::Label& label, float height, float period,
+                float direction) {
+  char* p = textio::record_room(out, step_bytes);
+  if (p == nullptr) {
+    textio::write_free(out, std::string_view(label.data(), label.size()));
+    textio::write_free(out, height);
+    textio::write_free(out, period);
+    textio::write_free(out, direction);
+    return;
+  }
+  p[0] = ' ';
+  std::memcpy(p + 1, label.data(), label.size());
+  p[label_record_bytes - 2] = '\r';
+  p[label_record_bytes - 1] = '\n';
+  char* field = p + label_record_bytes;
+  for (const float value : {height, period, direction}) {
+    textio::format_real32_field(value, field, out.real32_fields.get());
+    field[textio::real32_field_width] = '\r';
+    field[textio::real32_field_width + 1] = '\n';
+    field += real_record_bytes;
+  }
+  textio::take_room(out, step_bytes);
+}
+
 void write_point(textio::OutputFile& out, const context::RunContext& ctx, std::int32_t p) {
   const std::int32_t number = p + 1;
   textio::write_free(out, "Point", number);
@@ -37,13 +72,8 @@ void write_point(textio::OutputFile& out, const context::RunContext& ctx, std::i
   const float* height = ctx.out_height.column(p);
   const float* period = ctx.out_period.column(p);
   const float* direction = ctx.out_direction.column(p);
-  for (std::int32_t j = 0; j < ctx.output_event_count; ++j) {
-    const auto& label = ctx.step_label[j];
-    textio::write_free(out, std::string_view(label.data(), label.size()));
-    textio::write_free(out, height[j]);
-    textio::write_free(out, period[j]);
-    textio::write_free(out, direction[j]);
-  }
+  for (std::int32_t j = 0; j < ctx.output_event_count; ++j)
+    write_step(out, ctx.step_label[j], height[j], period[j], direction[j]);
   textio::write_free(out, "0");
   textio::write_free(out, "END");
 }

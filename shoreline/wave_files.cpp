@@ -1,6 +1,7 @@
 #include "shoreline/wave_files.h"
 
 #include <algorithm>
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -9,6 +10,8 @@
 #include "textio/blocks_ahead.h"
 #include "textio/fixed_fields.h"
 #include "textio/free_writer.h"
+#include "textio/number_text.h"
+#include "textio/output_room.h"
 
 namespace shoreline {
 namespace {
@@ -33,15 +36,41 @@ std::string wave_file_name(std::int32_t station) {
   return name;
 }
 
+namespace {
+// A step's record: a blank, the date, three blanks, the hour and minute, then
+// the height, period and direction fields and the line end; built in place
+// with one look for room, the bytes write_free makes of the same items.
+constexpr std::size_t step_bytes = 1 + 8 + 3 + 4 + 3 * textio::real32_field_width + 2;
+
+void write_step(textio::OutputFile& out, const context::Stamp& stamp, float height, float period,
+                float direction) {
+  char* p = textio::record_room(out, step_bytes);
+  if (p == nullptr) {
+    textio::write_free(out, std::string_view(stamp.data(), 8), "   ",
+                       std::string_view(stamp.data() + 8, 4), height, period, direction);
+    return;
+  }
+  p[0] = ' ';
+  std::memcpy(p + 1, stamp.data(), 8);
+  std::memcpy(p + 9, "   ", 3);
+  std::memcpy(p + 12, stamp.data() + 8, 4);
+  char* field = p + 16;
+  for (const float value : {height, period, direction}) {
+    textio::format_real32_field(value, field, out.real32_fields.get());
+    field += textio::real32_field_width;
+  }
+  field[0] = '\r';
+  field[1] = '\n';
+  textio::take_room(out, step_bytes);
+}
+}  // namespace
+
 void write_wave_records(textio::OutputFile& out, const context::RunContext& ctx, std::int32_t p) {
   const float* height = ctx.out_height.column(p);
   const float* period = ctx.out_period.column(p);
   const float* direction = ctx.out_direction.column(p);
-  for (std::int32_t j = 0; j < ctx.output_event_count; ++j) {
-    const char* stamp = ctx.step_stamp[j].data();
-    textio::write_free(out, std::string_view(stamp, 8), "   ", std::string_view(stamp + 8, 4),
-                       height[j], period[j], direction[j]);
-  }
+  for (std::int32_t j = 0; j < ctx.output_event_count; ++j)
+    write_step(out, ctx.step_stamp[j], height[j], period[j], direction[j]);
 }
 
 namespace {
