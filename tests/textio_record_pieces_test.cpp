@@ -116,7 +116,8 @@ TEST(textio_record_pieces_death, a_file_cut_short_while_mapped_is_reported) {
         std::exit(0);
       },
       testing::ExitedWithCode(2),
-      "^quilbar: .*selhts.out: cannot read: the file was cut short while it was read\n$");
+      "^quilbar: .*selhts.out: cannot read: the file was cut short, or the disk failed, while it "
+      "was read\n$");
 }
 
 }  // namespace

@@ -245,7 +245,8 @@ CutShortReport::CutShortReport([[maybe_unused]] const RecordFile& f) {
   if (f.file == nullptr)
     return;  // a text in memory is not mapped
   const std::string text =
-      "quilbar: " + f.name + ": cannot read: the file was cut short while it was read\n";
+      "quilbar: " + f.name +
+      ": cannot read: the file was cut short, or the disk failed, while it was read\n";
   cut_short_length = std::min(text.size(), sizeof cut_short_text);
   std::memcpy(cut_short_text, text.data(), cut_short_length);
   struct sigaction action {};

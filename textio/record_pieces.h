@@ -85,11 +85,11 @@ class PieceReader {
 };
 
 // While in scope, a file of f mapped into memory that another program cuts
-// short ends the run with the one report a failed read gives ("quilbar: NAME:
-// cannot read: the file was cut short while it was read" on standard error,
-// status 2) rather than a crash: the system signals a read of a mapped page
-// past the file's new end. One at a time, on the thread that starts the
-// readers.
+// short (or whose disk fails) ends the run with the one report a failed read
+// gives ("quilbar: NAME: cannot read: the file was cut short, or the disk
+// failed, while it was read" on standard error, status 2) rather than a
+// crash: the system signals a read of a mapped page past the file's new end,
+// or one it cannot read. One at a time, on the thread that starts the readers.
 class CutShortReport {
  public:
   explicit CutShortReport(const RecordFile& f);
