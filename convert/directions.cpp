@@ -28,11 +28,8 @@ void reflect_and_correct(std::int32_t station_count, std::int32_t event_count,
     context::create_table(target, source.rows, source.columns, 0.0);
   const std::int32_t stations = std::min(station_count, target.columns);
   const std::int32_t events = std::min(event_count, target.rows);
-  const std::size_t parts = std::max(threads, 1u);
-  textio::run_parts(parts, threads, [&](std::size_t k) {
-    const auto first = static_cast<std::int32_t>(source.columns * k / parts);
-    const auto last = static_cast<std::int32_t>(source.columns * (k + 1) / parts);
-    for (std::int32_t s = first; s < last; ++s) {
+  textio::run_shares(source.columns, threads, [&](std::int64_t first, std::int64_t last) {
+    for (auto s = static_cast<std::int32_t>(first); s < last; ++s) {
       const double* from = source.column(s);
       double* to = target.column(s);
       for (std::int32_t e = 0; e < source.rows; ++e) to[e] = c - from[e];

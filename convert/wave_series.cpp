@@ -18,11 +18,8 @@ void gather(const context::Table<T>& source, std::span<const std::int32_t> serie
             std::int32_t events, std::int32_t columns, context::Table<float>& out,
             unsigned threads) {
   const auto steps = static_cast<std::int32_t>(series_event.size());
-  const std::size_t parts = std::max(threads, 1u);
-  textio::run_parts(parts, threads, [&](std::size_t k) {
-    const auto first = static_cast<std::int32_t>(columns * k / parts);
-    const auto last = static_cast<std::int32_t>(columns * (k + 1) / parts);
-    for (std::int32_t s = first; s < last; ++s) {
+  textio::run_shares(columns, threads, [&](std::int64_t first, std::int64_t last) {
+    for (auto s = static_cast<std::int32_t>(first); s < last; ++s) {
       const T* from = source.column(s);
       float* to = out.column(s);
       for (std::int32_t t = 0; t < steps; ++t) {

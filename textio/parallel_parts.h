@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cstddef>
+#include <cstdint>
 #include <exception>
 #include <future>
 #include <system_error>
@@ -50,6 +51,18 @@ void run_parts(std::size_t parts, unsigned threads, const Work& work) {
   }
   if (fault)
     std::rethrow_exception(fault);
+}
+
+// Runs work(first, last) over `count` items (first .. last - 1) cut into one
+// share of consecutive items a thread, the shares taken as run_parts takes
+// its parts.
+template <class Work>
+void run_shares(std::int64_t count, unsigned threads, const Work& work) {
+  const auto shares = static_cast<std::int64_t>(std::max(threads, 1u));
+  run_parts(static_cast<std::size_t>(shares), threads, [&](std::size_t k) {
+    const auto share = static_cast<std::int64_t>(k);
+    work(count * share / shares, count * (share + 1) / shares);
+  });
 }
 
 }  // namespace textio

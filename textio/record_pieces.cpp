@@ -84,7 +84,6 @@ ssize_t read_at(int descriptor, char* to, std::size_t bytes, std::int64_t offset
   }
 }
 
-// The line ends among `bytes` bytes at `data`, which lie at `at` in the file.
 // One line end, at `end` in the file.
 void tally_line_end(std::int64_t end, std::int64_t spacing, std::int64_t& mark_at, Tally& t) {
   if (t.last_end >= 0) {
