@@ -24,12 +24,17 @@
 #            /usr/bin/time -v for the peak resident memory;
 #   floor:   every input file read once (cat > /dev/null) plus as many bytes
 #            written as the program wrote (dd from /dev/zero into a file in the
-#            case directory, no fsync).
+#            case directory, no fsync);
+#   files floor: the same read, and the same bytes written into as many files
+#            as the program wrote, of the same sizes (its console counted with
+#            the first), each rewritten in place as dd rewrites its one file
+#            (one perl process, 1 MiB writes, in DIR/CASE/.floor). A run that
+#            writes 200 wave files pays for 200 files, which one file does not.
 # A `sync` (untimed) precedes each command, so no command pays for the dirty
-# pages of the one before. Reported per case: the medians of both, their ratio,
-# the program's throughput (input + output bytes over its median), its peak
-# resident memory against the budget (the run's tables + 64 MiB), and the cost
-# per station x step. The time-series cases' outputs are deterministic: their
+# pages of the one before. Reported per case: the medians of all three, the
+# program's ratio to each floor, its throughput (input + output bytes over its
+# median), its peak resident memory against the budget (the run's tables +
+# 64 MiB), and the cost per station x step. The time-series cases' outputs are deterministic: their
 # SHA-256 sums go to DIR/checksums.txt, so that a speed-up can be checked to
 # keep every output byte-identical.
 set -euo pipefail
@@ -45,7 +50,7 @@ while [ $# -gt 0 ]; do
     --dir) dir="$2"; shift 2 ;;
     --exe) exe="$2"; shift 2 ;;
     --no-scaling) scaling=0; shift ;;
-    -h|--help) sed -n '2,31p' "$0"; exit 0 ;;
+    -h|--help) sed -n '2,40p' "$0"; exit 0 ;;
     *) echo "unknown argument: $1" >&2; exit 2 ;;
   esac
 done
@@ -100,7 +105,7 @@ done
 
 now() { echo "${EPOCHREALTIME/,/.}"; }
 
-declare -A out_bytes in_bytes
+declare -A out_bytes in_bytes out_files
 fail() { echo "$1" >&2; exit 1; }
 
 run_program() {  # run_program NAME: one run; sets $elapsed, $cpu and $rss_kb
@@ -130,19 +135,44 @@ run_floor() {  # run_floor NAME: sets $elapsed and $cpu
   cpu=$(awk '{ printf "%.4f", $1 + $2 }' "$tv")
 }
 
+# The files floor's writer: NAME SIZE pairs, each file rewritten with SIZE zeros.
+# shellcheck disable=SC2016  # perl's own variables
+write_files='my $block = "\0" x 1048576;
+while (@ARGV) {
+  my ($name, $size) = splice(@ARGV, 0, 2);
+  open(my $f, ">:raw", $name) or die "$name: $!";
+  for (; $size > 0; $size -= 1048576) {
+    defined(syswrite($f, $block, $size < 1048576 ? $size : 1048576)) or die "$name: $!";
+  }
+  close($f) or die "$name: $!";
+}'
+
+run_files_floor() {  # run_files_floor NAME: sets $elapsed and $cpu
+  local name="$1" t0 t1
+  local tv="$dir/logs/$name.files-floor-time"
+  t0=$(now)
+  # shellcheck disable=SC2016,SC2086  # $1 and $2 belong to the inner shell; the pairs are words
+  (cd "$dir/$name" && /usr/bin/time -f '%U %S' -o "$tv" bash -c \
+    'cat $1 > /dev/null && cd .floor && shift && perl -e "$0" "$@"' \
+    "$write_files" "$(field . inputs)" ${out_files[$name]})
+  t1=$(now)
+  elapsed=$(awk -v a="$t0" -v b="$t1" 'BEGIN { printf "%.4f", b - a }')
+  cpu=$(awk '{ printf "%.4f", $1 + $2 }' "$tv")
+}
+
 echo "Warm-up run of every case"
 : > "$dir/checksums.txt"
 for c in "${cases[@]}"; do
   read -r name preset _ <<< "$c"
   d="$dir/$name"
-  rm -f "$d/floor.out"
+  rm -rf "$d/floor.out" "$d/.floor"
   read -r -a inputs <<< "$(field "$d" inputs)"
   (cd "$d" && cat "${inputs[@]}" > /dev/null)
   run_program "$name"
   # Every file that is neither an input nor bookkeeping is an output.
   outputs=()
   while IFS= read -r f; do
-    case " ${inputs[*]} case.txt .generated floor.out " in
+    case " ${inputs[*]} case.txt .generated floor.out .floor " in
       *" $f "*) ;;
       *) outputs+=("$f") ;;
     esac
@@ -151,6 +181,15 @@ for c in "${cases[@]}"; do
   bytes=$(cd "$d" && cat "${outputs[@]}" | wc -c)
   console=$(wc -c < "$dir/logs/$name.stdout")
   out_bytes[$name]=$((bytes + console))
+  # The files floor's files: one per output, of its size, the console with the first.
+  out_files[$name]=""
+  k=0
+  while read -r size; do
+    [ "$k" -gt 0 ] || size=$((size + console))
+    k=$((k + 1))
+    out_files[$name]+="$k.out $size "
+  done < <(cd "$d" && stat -c %s "${outputs[@]}")
+  mkdir -p "$d/.floor"
   in_bytes[$name]=$(cd "$d" && cat "${inputs[@]}" | wc -c)
   if [[ "$preset" == ts-* ]]; then
     (cd "$d" && sha256sum "${outputs[@]}") | sed "s|^|$name |" >> "$dir/checksums.txt"
@@ -158,8 +197,8 @@ for c in "${cases[@]}"; do
 done
 
 load_before="$(cut -d' ' -f1-3 /proc/loadavg)"
-echo "Timing: $reps repetitions, program and floor alternating"
-declare -A prog_times floor_times prog_cpu floor_cpu rss_max
+echo "Timing: $reps repetitions, program, floor and files floor alternating"
+declare -A prog_times floor_times files_times prog_cpu floor_cpu rss_max
 for ((r = 1; r <= reps; r++)); do
   for c in "${cases[@]}"; do
     read -r name _ <<< "$c"
@@ -174,6 +213,9 @@ for ((r = 1; r <= reps; r++)); do
     run_floor "$name"
     floor_times[$name]+="$elapsed "
     floor_cpu[$name]+="$cpu "
+    sync
+    run_files_floor "$name"
+    files_times[$name]+="$elapsed "
   done
   echo "  repetition $r done"
 done
@@ -188,8 +230,9 @@ echo "quilbar $(git -C "$repo" rev-parse --short HEAD 2>/dev/null || echo "?"), 
   "$(awk '/MemTotal/ { printf "%.0f GiB", $2 / 1048576 }' /proc/meminfo), $reps repetitions (medians)," \
   "load average $load_before before, $(cut -d' ' -f1-3 /proc/loadavg) after"
 echo "wall: elapsed seconds; cpu: user + system seconds (what other load on the machine leaves alone)"
-printf '%-14s %8s %7s %7s %8s %7s %7s %7s %7s %7s %7s %7s %8s %8s\n' case stations steps \
-  in_MB out_MB prog_s floor_s ratio MB/s prog_cpu flr_cpu ratio peak_MiB budget
+printf '%-14s %8s %7s %7s %8s %7s %7s %7s %7s %7s %7s %7s %7s %7s %7s %8s %8s\n' case stations \
+  steps in_MB out_MB prog_s floor_s ratio files files_s ratio MB/s prog_cpu flr_cpu ratio \
+  peak_MiB budget
 declare -A prog_median prog_cpu_median
 for c in "${cases[@]}"; do
   read -r name _ <<< "$c"
@@ -199,6 +242,8 @@ for c in "${cases[@]}"; do
   # shellcheck disable=SC2086
   f=$(median ${floor_times[$name]})
   # shellcheck disable=SC2086
+  ff=$(median ${files_times[$name]})
+  # shellcheck disable=SC2086
   pc=$(median ${prog_cpu[$name]})
   # shellcheck disable=SC2086
   fc=$(median ${floor_cpu[$name]})
@@ -206,11 +251,13 @@ for c in "${cases[@]}"; do
   prog_cpu_median[$name]=$pc
   awk -v n="$name" -v st="$(field "$d" stations)" -v ev="$(field "$d" output_events)" \
     -v ib="${in_bytes[$name]}" -v ob="${out_bytes[$name]}" -v p="$p" -v f="$f" -v pc="$pc" \
+    -v ff="$ff" -v nf="$(wc -w <<< "${out_files[$name]}")" \
     -v fc="$fc" -v rss="${rss_max[$name]}" -v tb="$(field "$d" table_bytes)" 'BEGIN {
-      printf "%-14s %8d %7d %7.1f %8.1f %7.3f %7.3f %6.2fx %7.1f %8.3f %7.3f %6.2fx %8.1f %8.1f\n",
-        n, st, ev, ib / 1e6, ob / 1e6, p, f, p / f, (ib + ob) / 1e6 / p, pc, fc, pc / fc,
-        rss / 1024, tb / 1048576 + 64 }'
+      printf "%-14s %8d %7d %7.1f %8.1f %7.3f %7.3f %6.2fx %7d %7.3f %6.2fx %7.1f %8.3f %7.3f %6.2fx %8.1f %8.1f\n",
+        n, st, ev, ib / 1e6, ob / 1e6, p, f, p / f, nf / 2, ff, p / ff, (ib + ob) / 1e6 / p, pc, fc,
+        pc / fc, rss / 1024, tb / 1048576 + 64 }'
 done
+echo "floor: the bytes written into one file; files: the output files, files_s: their floor;"
 echo "MB/s: input + output bytes over the program's wall median; peak: the largest resident set;"
 echo "budget: the run's tables at their element sizes + 64 MiB"
 

@@ -36,18 +36,14 @@ std::vector<std::string> output_names(const context::RunContext& ctx) {
 }
 
 context::Status refuse_outputs_over_inputs(context::RunContext& ctx) {
-  const std::vector<std::string> inputs = input_names(ctx);
-  for (const std::string& output : output_names(ctx)) {
-    for (const std::string& input : inputs) {
-      if (!textio::same_file(output, input))
-        continue;
-      const std::string quote(1, context::quote_mark);
-      textio::write_free(ctx.console, "ERROR: Output file would replace an input file: " + quote,
-                         output, quote);
-      return context::Status::error_stop;
-    }
-  }
-  return context::Status::ok;
+  const std::vector<std::string> outputs = output_names(ctx);
+  const std::size_t k = textio::first_same_file(outputs, input_names(ctx));
+  if (k == outputs.size())
+    return context::Status::ok;
+  const std::string quote(1, context::quote_mark);
+  textio::write_free(ctx.console, "ERROR: Output file would replace an input file: " + quote,
+                     outputs[k], quote);
+  return context::Status::error_stop;
 }
 
 }  // namespace run

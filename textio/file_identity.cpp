@@ -35,4 +35,38 @@ bool same_file(const std::string& a, const std::string& b) {
 #endif
 }
 
+std::size_t first_same_file(const std::vector<std::string>& names,
+                            const std::vector<std::string>& others) {
+#ifndef _WIN32
+  struct Identity {
+    dev_t device;
+    ino_t inode;
+  };
+  std::vector<Identity> known;
+  known.reserve(others.size());
+  for (const std::string& other : others) {
+    struct stat s;
+    if (::stat(other.c_str(), &s) == 0)
+      known.push_back({s.st_dev, s.st_ino});
+  }
+  for (std::size_t k = 0; k < names.size(); ++k) {
+    struct stat s;
+    if (known.empty() || ::stat(names[k].c_str(), &s) != 0)
+      continue;
+    for (const Identity& id : known) {
+      if (id.device == s.st_dev && id.inode == s.st_ino)
+        return k;
+    }
+  }
+#else
+  for (std::size_t k = 0; k < names.size(); ++k) {
+    for (const std::string& other : others) {
+      if (same_file(names[k], other))
+        return k;
+    }
+  }
+#endif
+  return names.size();
+}
+
 }  // namespace textio
