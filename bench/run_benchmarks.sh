@@ -122,19 +122,6 @@ run_program() {  # run_program NAME: one run; sets $elapsed, $cpu and $rss_kb
   cpu=$(awk -F': ' '/User time|System time/ { s += $2 } END { printf "%.4f", s }' "$tv")
 }
 
-run_floor() {  # run_floor NAME: sets $elapsed and $cpu
-  local name="$1" t0 t1
-  local tv="$dir/logs/$name.floor-time"
-  t0=$(now)
-  # shellcheck disable=SC2016  # $1 and $2 belong to the inner shell
-  (cd "$dir/$name" && /usr/bin/time -f '%U %S' -o "$tv" bash -c \
-    'cat $1 > /dev/null && dd if=/dev/zero of=floor.out bs=1M count="$2" iflag=count_bytes status=none' \
-    floor "$(field . inputs)" "${out_bytes[$name]}")
-  t1=$(now)
-  elapsed=$(awk -v a="$t0" -v b="$t1" 'BEGIN { printf "%.4f", b - a }')
-  cpu=$(awk '{ printf "%.4f", $1 + $2 }' "$tv")
-}
-
 # The files floor's writer: NAME SIZE pairs, each file rewritten with SIZE zeros.
 # shellcheck disable=SC2016  # perl's own variables
 write_files='my $block = "\0" x 1048576;
@@ -147,14 +134,24 @@ while (@ARGV) {
   close($f) or die "$name: $!";
 }'
 
-run_files_floor() {  # run_files_floor NAME: sets $elapsed and $cpu
+# The inner shell of each floor: $1 the inputs, then what it writes.
+# shellcheck disable=SC2016  # their variables belong to the inner shell
+one_file='cat $1 > /dev/null && dd if=/dev/zero of=floor.out bs=1M count="$2" iflag=count_bytes status=none'
+# shellcheck disable=SC2016
+many_files='cat $1 > /dev/null && cd .floor && shift && perl -e "$0" "$@"'
+
+run_floor() {  # run_floor NAME one|files: sets $elapsed and $cpu
   local name="$1" t0 t1
-  local tv="$dir/logs/$name.files-floor-time"
+  local tv="$dir/logs/$name.floor-$2-time"
   t0=$(now)
-  # shellcheck disable=SC2016,SC2086  # $1 and $2 belong to the inner shell; the pairs are words
-  (cd "$dir/$name" && /usr/bin/time -f '%U %S' -o "$tv" bash -c \
-    'cat $1 > /dev/null && cd .floor && shift && perl -e "$0" "$@"' \
-    "$write_files" "$(field . inputs)" ${out_files[$name]})
+  if [ "$2" = one ]; then
+    (cd "$dir/$name" && /usr/bin/time -f '%U %S' -o "$tv" bash -c "$one_file" \
+      floor "$(field . inputs)" "${out_bytes[$name]}")
+  else
+    # shellcheck disable=SC2086  # the NAME SIZE pairs are words
+    (cd "$dir/$name" && /usr/bin/time -f '%U %S' -o "$tv" bash -c "$many_files" \
+      "$write_files" "$(field . inputs)" ${out_files[$name]})
+  fi
   t1=$(now)
   elapsed=$(awk -v a="$t0" -v b="$t1" 'BEGIN { printf "%.4f", b - a }')
   cpu=$(awk '{ printf "%.4f", $1 + $2 }' "$tv")
@@ -210,11 +207,11 @@ for ((r = 1; r <= reps; r++)); do
       rss_max[$name]=$rss_kb
     fi
     sync
-    run_floor "$name"
+    run_floor "$name" one
     floor_times[$name]+="$elapsed "
     floor_cpu[$name]+="$cpu "
     sync
-    run_files_floor "$name"
+    run_floor "$name" files
     files_times[$name]+="$elapsed "
   done
   echo "  repetition $r done"
