@@ -223,7 +223,7 @@ median() {  # median VALUES...
 }
 
 echo
-echo "quilbar $(git -C "$repo" rev-parse --short HEAD 2>/dev/null || echo "?"), $(nproc) cores," \
+echo "program $exe (kit at $(git -C "$repo" rev-parse --short HEAD 2>/dev/null || echo "?")), $(nproc) cores," \
   "$(awk '/MemTotal/ { printf "%.0f GiB", $2 / 1048576 }' /proc/meminfo), $reps repetitions (medians)," \
   "load average $load_before before, $(cut -d' ' -f1-3 /proc/loadavg) after"
 echo "wall: elapsed seconds; cpu: user + system seconds (what other load on the machine leaves alone)"
