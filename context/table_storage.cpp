@@ -13,8 +13,9 @@ namespace {
 #if defined(__linux__)
 constexpr std::size_t large_page = std::size_t{2} << 20;
 
-// Tables from one large page up are mapped on their own; smaller ones come
-// from the heap.
+// Tables from one large page up are mapped on their own, on a start that is
+// a whole number of large pages, so that one can take another's memory whole
+// (move_table_storage); smaller ones come from the heap.
 bool mapped(std::size_t bytes) {
   return bytes >= large_page;
 }
@@ -45,8 +46,6 @@ void* allocate_table_storage(std::size_t bytes) {
     const std::uintptr_t end = start + size + large_page;
     if (end > tail)
       munmap(reinterpret_cast<void*>(tail), end - tail);
-    // A system without large pages refuses the advice: the small ones serve.
-    (void)madvise(reinterpret_cast<void*>(aligned), size, MADV_HUGEPAGE);
     return reinterpret_cast<void*>(aligned);
   }
 #endif
@@ -74,7 +73,7 @@ bool move_table_storage([[maybe_unused]] void* from, [[maybe_unused]] std::size_
   if (from == nullptr || to == nullptr || !mapped(from_bytes) || !mapped(to_bytes) ||
       whole_large_pages(to_bytes) > whole_large_pages(from_bytes))
     return false;
-  // Both start on a large page: the pages (large ones too) move as they are.
+  // Both start on a large page and span whole ones: the pages move as they are.
   const std::size_t size = whole_large_pages(to_bytes);
   return mremap(from, size, size, MREMAP_MAYMOVE | MREMAP_FIXED, to) != MAP_FAILED;
 #else
