@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <iterator>
 #include <limits>
 #include <string>
 #include <system_error>
@@ -42,29 +43,51 @@ void shortest_digits(T value, Decimal& d) {
   d.exponent = negative_exponent ? -exponent : exponent;
 }
 
-// The plain field of a 4-byte real with 0.1 <= |x| < 10^7, to out and to copy,
-// told straight from its bits in 64-bit integers at an eight-digit scale: the
-// shortest digits rounded half away from zero to seven, without formatting.
-// False, writing nothing, where x's rounding interval holds two seven-digit
-// decimals or leaves its decade; the general route takes those. Proved over
-// every float of the range by tests/exhaustive/real32_field_exhaustive_test.cpp.
-bool plain_real32_field(float value, char* out, char* copy) {
-  if constexpr (std::endian::native != std::endian::little)
-    return false;  // the field is composed in little-endian words
-  const float magnitude = std::fabs(value);
-  if (!(magnitude >= 0.1f && magnitude < 1.0e7f))
-    return false;
-  std::uint32_t bits;
-  std::memcpy(&bits, &value, sizeof bits);
+// Powers of ten to 10^8.
+constexpr std::uint64_t ten_to[] = {1, 10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000};
+
+// The plain range, 0.1 <= |x| < 10^7, by the bits of |x|.
+constexpr std::uint32_t plain_lowest_bits = 0x3DCCCCCDu;         // 0.1f
+constexpr std::uint32_t plain_end_bits = 0x4B189680u;            // 1.0e7f
+constexpr std::uint32_t plain_first_binade = 0x3DCCCCCDu >> 23;  // [2^-4, 2^-3)
+
+// For each binary exponent of the plain range, the decimal exponent E of its
+// lowest value (10^E <= x) and the bits of the power of ten inside it, if
+// one is (from there on E is one more).
+struct Binade {
+  std::uint32_t next_power_bits;
+  int exponent;
+};
+struct Binades {
+  Binade of[(plain_end_bits >> 23) - plain_first_binade + 1];
+};
+constexpr Binades make_binades() {
+  constexpr float powers[] = {1e0f, 1e1f, 1e2f, 1e3f, 1e4f, 1e5f, 1e6f, 1e7f};
+  Binades t{};
+  for (std::uint32_t k = 0; k < std::size(t.of); ++k) {
+    const std::uint32_t binade = plain_first_binade + k;
+    const float lowest = std::bit_cast<float>(binade << 23);
+    int E = -1;
+    while (E < 7 && lowest >= powers[E + 1]) ++E;
+    std::uint32_t next = 0xFFFFFFFFu;
+    if (E < 7 && (std::bit_cast<std::uint32_t>(powers[E + 1]) >> 23) == binade)
+      next = std::bit_cast<std::uint32_t>(powers[E + 1]);
+    t.of[k] = {next, E};
+  }
+  return t;
+}
+constexpr Binades binades = make_binades();
+
+// The seven digits of a float of the plain range the long way, for what the
+// quick one leaves: its rounding interval at an eight-digit scale, whose
+// seven-digit decimals, or else the shortest eight digits rounded half up,
+// give them. 0 where the interval holds two seven-digit decimals or leaves its
+// decade (the general route takes those).
+std::uint64_t seven_digits_by_interval(std::uint32_t bits, int E) {
   const std::uint64_t fraction = bits & 0x7FFFFFu;
   const std::uint64_t m = fraction | 0x800000u;
   const int e = static_cast<int>((bits >> 23) & 0xFFu) - 150;  // x = m * 2^e
-  const int E = (magnitude >= 1e0f) + (magnitude >= 1e1f) + (magnitude >= 1e2f) +
-                (magnitude >= 1e3f) + (magnitude >= 1e4f) + (magnitude >= 1e5f) +
-                (magnitude >= 1e6f) - 1;  // 10^E <= |x| < 10^(E+1)
-  static constexpr std::uint64_t ten[] = {1,      10,      100,      1000,     10000,
-                                          100000, 1000000, 10000000, 100000000};
-  const std::uint64_t scale = ten[7 - E];  // x * scale in [10^7, 10^8)
+  const std::uint64_t scale = ten_to[7 - E];                   // x * scale in [10^7, 10^8)
   const std::uint64_t below = fraction == 0 ? 1 : 2;
   const std::uint64_t nl = (4 * m - below) * scale;
   const std::uint64_t nx = 4 * m * scale;
@@ -79,14 +102,14 @@ bool plain_real32_field(float value, char* out, char* copy) {
   if ((nh & mask) == 0 && !inclusive)
     --high;
   if (low < 10000000 || high >= 100000000)
-    return false;
+    return 0;
   const std::uint64_t first7 = (low + 9) / 10;
   const std::uint64_t last7 = high / 10;
   std::uint64_t c;
   if (first7 == last7) {
     c = first7;
   } else if (first7 < last7) {
-    return false;
+    return 0;
   } else {
     std::uint64_t x8 = nx >> shift;
     if (low <= high) {
@@ -101,6 +124,47 @@ bool plain_real32_field(float value, char* out, char* copy) {
     // shortest digits themselves, which then round away from zero).
     c = (x8 + 5) / 10;
   }
+  return c;
+}
+
+// The plain field of a 4-byte real with 0.1 <= |x| < 10^7, to out and to copy,
+// told straight from its bits in 64-bit integers: the shortest digits rounded
+// half away from zero to seven, without formatting. False, writing nothing,
+// where x's rounding interval holds two seven-digit decimals or leaves its
+// decade; the general route takes those. Proved over every float of the
+// range by tests/exhaustive/real32_field_exhaustive_test.cpp.
+//
+// The quick way first: c, x at a seven-digit scale rounded to an integer, is
+// the answer when it lies in x's rounding interval, which at that scale is
+// less than one wide (c is then the only seven-digit decimal there, so the
+// shortest digits, padded, are c). At the scale S = 10^(6-E), x * S is
+// m * S / 2^k exactly, and c's distance from it, times 2^(k+2), is compared
+// with the interval's half width, 2S, in integers. The interval is narrower
+// than one everywhere but in [2^23, 10^7), whose floats are whole numbers: c
+// is x there. No c lies on the interval's ends (that needs 2^(k+1) to divide
+// 10^(6-E)), so whether they belong to it (an even m) does not matter; nor
+// does the narrower half below a power of two: every power of two in the
+// range has seven digits or fewer, and c is x itself.
+bool plain_real32_field(float value, char* out, char* copy) {
+  if constexpr (std::endian::native != std::endian::little)
+    return false;  // the field is composed in little-endian words
+  std::uint32_t bits;
+  std::memcpy(&bits, &value, sizeof bits);
+  const std::uint32_t magnitude = bits & 0x7FFFFFFFu;
+  if (magnitude - plain_lowest_bits >= plain_end_bits - plain_lowest_bits)
+    return false;
+  const Binade& binade = binades.of[(magnitude >> 23) - plain_first_binade];
+  const int E = binade.exponent + (magnitude >= binade.next_power_bits ? 1 : 0);
+  const std::uint64_t S = ten_to[6 - E];
+  const std::uint64_t fraction = bits & 0x7FFFFFu;
+  const std::uint64_t m = fraction | 0x800000u;
+  const int k = 150 - static_cast<int>(magnitude >> 23);  // x = m / 2^k, 0 <= k <= 27
+  const std::uint64_t P = m * S;
+  std::uint64_t c = (P + ((std::uint64_t{1} << k) >> 1)) >> k;
+  const auto off = static_cast<std::int64_t>(c << (k + 2)) - static_cast<std::int64_t>(4 * P);
+  const std::uint64_t distance = static_cast<std::uint64_t>(off < 0 ? -off : off);
+  if (distance > 2 * S || c >= 10000000) [[unlikely]]
+    c = seven_digits_by_interval(bits, E);
   if (c < 1000000 || c >= 10000000)
     return false;
 
