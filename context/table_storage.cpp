@@ -1,6 +1,5 @@
 #include "context/table_storage.h"
 
-#include <cstdint>
 #include <cstdlib>
 
 #if defined(__linux__)
@@ -11,17 +10,17 @@ namespace context {
 namespace {
 
 #if defined(__linux__)
-constexpr std::size_t large_page = std::size_t{2} << 20;
+constexpr std::size_t mapping_unit = std::size_t{2} << 20;
 
-// Tables from one large page up are mapped on their own, on a start that is
-// a whole number of large pages, so that one can take another's memory whole
-// (move_table_storage); smaller ones come from the heap.
+// Tables from 2 MiB up are mapped on their own, in whole 2 MiB units (so that
+// one can take another's memory whole: move_table_storage); smaller ones come
+// from the heap.
 bool mapped(std::size_t bytes) {
-  return bytes >= large_page;
+  return bytes >= mapping_unit;
 }
 
-std::size_t whole_large_pages(std::size_t bytes) {
-  return (bytes + large_page - 1) & ~(large_page - 1);
+std::size_t whole_units(std::size_t bytes) {
+  return (bytes + mapping_unit - 1) & ~(mapping_unit - 1);
 }
 #endif
 
@@ -30,23 +29,13 @@ std::size_t whole_large_pages(std::size_t bytes) {
 void* allocate_table_storage(std::size_t bytes) {
 #if defined(__linux__)
   if (mapped(bytes)) {
-    const std::size_t size = whole_large_pages(bytes);
-    if (size < bytes || size + large_page < size)
+    const std::size_t size = whole_units(bytes);
+    if (size < bytes)
       throw std::bad_alloc();
-    // Mapped with a large page to spare, then cut to a start on a large page.
-    void* area = mmap(nullptr, size + large_page, PROT_READ | PROT_WRITE,
-                      MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    void* area = mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
     if (area == MAP_FAILED)
       throw std::bad_alloc();
-    const auto start = reinterpret_cast<std::uintptr_t>(area);
-    const std::uintptr_t aligned = (start + large_page - 1) & ~(std::uintptr_t{large_page} - 1);
-    if (aligned > start)
-      munmap(area, aligned - start);
-    const std::uintptr_t tail = aligned + size;
-    const std::uintptr_t end = start + size + large_page;
-    if (end > tail)
-      munmap(reinterpret_cast<void*>(tail), end - tail);
-    return reinterpret_cast<void*>(aligned);
+    return area;
   }
 #endif
   void* data = std::calloc(bytes > 0 ? bytes : 1, 1);
@@ -60,7 +49,7 @@ void release_table_storage(void* data, [[maybe_unused]] std::size_t bytes) noexc
     return;
 #if defined(__linux__)
   if (mapped(bytes)) {
-    munmap(data, whole_large_pages(bytes));
+    munmap(data, whole_units(bytes));
     return;
   }
 #endif
@@ -71,10 +60,10 @@ bool move_table_storage([[maybe_unused]] void* from, [[maybe_unused]] std::size_
                         [[maybe_unused]] void* to, [[maybe_unused]] std::size_t to_bytes) noexcept {
 #if defined(__linux__)
   if (from == nullptr || to == nullptr || !mapped(from_bytes) || !mapped(to_bytes) ||
-      whole_large_pages(to_bytes) > whole_large_pages(from_bytes))
+      whole_units(to_bytes) > whole_units(from_bytes))
     return false;
-  // Both start on a large page and span whole ones: the pages move as they are.
-  const std::size_t size = whole_large_pages(to_bytes);
+  // Both span whole units: the pages move as they are.
+  const std::size_t size = whole_units(to_bytes);
   return mremap(from, size, size, MREMAP_MAYMOVE | MREMAP_FIXED, to) != MAP_FAILED;
 #else
   return false;

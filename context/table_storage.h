@@ -24,7 +24,7 @@ void release_table_storage(void* data, std::size_t bytes) noexcept;
 // Puts the memory that holds the first `to_bytes` of `from` (storage of
 // `from_bytes`) in place of the storage `to` (of `to_bytes`), without copying
 // it: `to` then holds those bytes, and `from` is only to be given back. False,
-// nothing done, where the system cannot (tables below a large page, systems
+// nothing done, where the system cannot (tables below 2 MiB, systems
 // without the call): the caller then copies.
 bool move_table_storage(void* from, std::size_t from_bytes, void* to,
                         std::size_t to_bytes) noexcept;
